@@ -1,0 +1,46 @@
+#pragma once
+// The camera engine's records: the followed aircraft and the controller's fields.
+#include <cstdint>
+#include "camera/eye_point.h"
+
+using HostObjectId = int32_t;
+constexpr HostObjectId kUserAircraftId = 1;
+
+struct TargetRef {
+    HostObjectId id;   // the aircraft whose eye point is computed; 1 is the user's
+    int32_t listIndex; // its position in the host's AI list, kept by the AI stepping
+};
+
+enum PlacementKind : int32_t { kPlacementNew = 0, kPlacementSpotting = 2 };
+
+struct PassByController {
+    // Placement.
+    int32_t periodTicks;    // seconds counted since the last placement
+    int32_t lateralOffset;  // sizes of the followed aircraft, positive to the right
+    int32_t altitudeOffset; // sizes of the followed aircraft, positive up
+    EyePoint computedEyePoint;
+    EyePoint hostEyePointNow;
+    EyePoint hostEyePointLast;
+    EyePoint savedHostEyePoint; // the host's own tower eye point, put back when switched off
+    EyePoint spotSourceEyePoint;
+    EyePoint spottingEyePoint;
+    bool ownWritePending;    // the next change of the tower eye point is the module's own
+    int32_t lastTargetSize;  // thousandths of a foot
+    bool randomSeeded;
+    uint32_t randomState;
+
+    // Tick, view mode and window flags.
+    uint32_t tickCount;
+    int32_t recordedHostState;
+    int32_t recordedViewMode;
+    int32_t lastViewMode;
+    int32_t lastTargetId;
+    int32_t placementRequest;
+    bool awayFromHostState;
+    bool expectViewSwitch;
+    bool towerViewLeft;
+    bool windowOpen;
+    bool aiListOpen;
+    bool hostWasPaused;
+    bool hostMenuOpen;
+};

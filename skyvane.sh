@@ -1,0 +1,140 @@
+#!/usr/bin/env bash
+# One entry point for building, testing and running Skyvane. See README.md.
+set -euo pipefail
+ROOT="$(cd "$(dirname "$0")" && pwd)"
+BUILD="$ROOT/build"
+export SKYVANE_WINEPREFIX="$BUILD/wineprefix"
+export WINEPREFIX="$SKYVANE_WINEPREFIX" WINEARCH=win32 WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+JOBS="$(nproc)"
+
+usage() {
+    cat <<'USAGE'
+usage: ./skyvane.sh COMMAND [ARGS]
+  setup          install missing Debian packages and make the private Wine prefix
+  build          build the native core and tests, and the win32 DLL, stand-in host and tests
+  test           build, then run every test (native unit tests, then integration tests under Wine)
+  demo [--interactive]  run the real DLL in the stand-in host on the demo scenario
+  bench          run the benchmarks
+  soak           run the long soak in the stand-in host
+  package        build the release zip (DLL and pilot's guide)
+  hostsim ARGS   run hostsim.exe under Wine and Xvfb with ARGS
+  clean          remove the build folder
+USAGE
+}
+
+packages_missing() {
+    local p
+    for p in g++-mingw-w64-i686 wine wine32:i386 xvfb imagemagick geographiclib-tools \
+             nlohmann-json3-dev googletest libgtest-dev cmake ninja-build g++ zip; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || return 0
+    done
+    return 1
+}
+
+XVFB_PID=""
+XVFB_STARTED=0
+start_display() {
+    if [ -n "${DISPLAY:-}" ] && [ "${SKYVANE_OWN_DISPLAY:-0}" != 1 ]; then
+        return
+    fi
+    local n
+    for n in $(seq 90 140); do
+        if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
+            Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+            XVFB_PID=$!
+            local i
+            for i in $(seq 1 50); do
+                [ -e "/tmp/.X11-unix/X$n" ] && break
+                sleep 0.1
+            done
+            if kill -0 "$XVFB_PID" 2>/dev/null; then
+                export DISPLAY=":$n"
+                XVFB_STARTED=1
+                return
+            fi
+        fi
+    done
+    echo "skyvane: no free X display for Xvfb" >&2
+    exit 1
+}
+
+stop_display() {
+    if [ -d "$WINEPREFIX" ]; then
+        wineserver -k >/dev/null 2>&1 || true
+    fi
+    if [ "$XVFB_STARTED" = 1 ] && [ -n "$XVFB_PID" ]; then
+        kill "$XVFB_PID" 2>/dev/null || true
+        wait "$XVFB_PID" 2>/dev/null || true
+    fi
+}
+
+# One wineserver for the whole run; it is stopped with the display.
+start_wine() {
+    start_display
+    trap stop_display EXIT
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        echo "skyvane: creating the private 32-bit Wine prefix in $WINEPREFIX"
+        mkdir -p "$BUILD"
+        wineboot --init >/dev/null 2>&1 || true
+        wineserver -w || true
+    fi
+    wineserver -p >/dev/null 2>&1 || true
+}
+
+cmd_setup() {
+    if packages_missing; then
+        bash "$ROOT/scripts/setup.sh"
+    fi
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        start_wine
+    fi
+}
+
+ensure_setup() {
+    if packages_missing; then
+        bash "$ROOT/scripts/setup.sh"
+    fi
+}
+
+cmd_build() {
+    ensure_setup
+    cmake -S "$ROOT" -B "$BUILD/native" -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
+    cmake --build "$BUILD/native" -j "$JOBS"
+    cmake -S "$ROOT" -B "$BUILD/win32" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" \
+        -DCMAKE_CROSSCOMPILING_EMULATOR="$ROOT/scripts/wine-run.sh" >/dev/null
+    cmake --build "$BUILD/win32" -j "$JOBS"
+}
+
+cmd_test() {
+    cmd_build
+    start_wine
+    local status=0
+    echo "== native unit tests (ASan, UBSan)"
+    (cd "$BUILD/native" && ctest --output-on-failure -j "$JOBS") || status=1
+    echo "== integration tests (real DLL in the stand-in host, under Wine)"
+    (cd "$BUILD/win32" && ctest --output-on-failure -j 1 "$@") || status=1
+    return $status
+}
+
+cmd_hostsim() {
+    cmd_build >/dev/null
+    start_wine
+    cd "$BUILD/win32/bin"
+    "$ROOT/scripts/wine-run.sh" ./hostsim.exe "$@"
+}
+
+case "${1:-}" in
+    setup) cmd_setup ;;
+    build) cmd_build ;;
+    test) shift; cmd_test "$@" ;;
+    hostsim) shift; cmd_hostsim "$@" ;;
+    demo) shift; cmd_build; start_wine; bash "$ROOT/scripts/demo.sh" "$@" ;;
+    bench) shift; cmd_build; start_wine; bash "$ROOT/scripts/bench.sh" "$@" ;;
+    soak) shift; cmd_build; start_wine; bash "$ROOT/scripts/soak.sh" "$@" ;;
+    package) shift; cmd_build; bash "$ROOT/scripts/package.sh" "$@" ;;
+    clean) rm -rf "$BUILD" ;;
+    -h|--help|help|"") usage ;;
+    *) usage; exit 2 ;;
+esac
