@@ -2,6 +2,7 @@
 // The camera engine's records: the followed aircraft and the controller's fields.
 #include <cstdint>
 #include "camera/eye_point.h"
+#include "camera/random_offsets.h"
 
 using HostObjectId = int32_t;
 constexpr HostObjectId kUserAircraftId = 1;
@@ -27,7 +28,7 @@ struct PassByController {
     bool ownWritePending;    // the next change of the tower eye point is the module's own
     int32_t lastTargetSize;  // thousandths of a foot
     bool randomSeeded;
-    uint32_t randomState;
+    OffsetRandomizer random;
 
     // Tick, view mode and window flags.
     uint32_t tickCount;

@@ -1,0 +1,8 @@
+#pragma once
+// The about box: product, host, what the module does and where its settings live.
+#include <windows.h>
+
+void OpenAboutBox();
+// Destroys an open about box without touching the flags or the host; the caller does that.
+void CloseAboutBox();
+INT_PTR CALLBACK AboutBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,0 +1,111 @@
+#include "module/diagnostic_dump.h"
+#include <windows.h>
+#include <cstdio>
+#include "module/host_services.h"
+#include "module/import_table.h"
+#include "module/module_state.h"
+
+namespace {
+
+constexpr char kSection[] = "SVM";
+constexpr int kFirstBindingKey = 3;
+constexpr int kBindingLineCount = 6;
+constexpr int kFirstShutdownKey = 9;
+constexpr int kShutdownValueCount = 39;
+constexpr int kKeySize = 8;
+
+void WriteKey(const char* configPath, int key, const char* value) {
+    char name[kKeySize];
+    snprintf(name, sizeof(name), "%d", key);
+    WritePrivateProfileStringA(kSection, name, value, configPath);
+}
+
+uint32_t Word(const void* pointer) {
+    return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(pointer));
+}
+
+// Which interfaces the host filled in, as "ID=0xADDRESS" pairs.
+void DescribeImportTable(char* out, size_t size) {
+    size_t used = 0;
+    out[0] = '\0';
+    for (const ImportEntry* entry = ImportTable; entry->moduleId != 0 && used < size; ++entry) {
+        int written = snprintf(out + used, size - used, "%s%X=0x%08X", used ? " " : "",
+                               static_cast<unsigned>(entry->moduleId),
+                               static_cast<unsigned>(Word(entry->iface)));
+        if (written < 0) {
+            break;
+        }
+        used += static_cast<size_t>(written);
+    }
+}
+
+} // namespace
+
+void WriteBindingDump(const char* configPath) {
+    WritePrivateProfileStringA(kSection, nullptr, nullptr, configPath);
+
+    char lines[kBindingLineCount][kTextBufferSize] = {};
+    OSVERSIONINFOA version = {};
+    version.dwOSVersionInfoSize = sizeof(version);
+    GetVersionExA(&version);
+    snprintf(lines[0], kTextBufferSize, "Windows %lu.%lu build %lu %s", version.dwMajorVersion,
+             version.dwMinorVersion, version.dwBuildNumber, version.szCSDVersion);
+    GetModuleFileNameA(nullptr, lines[1], kTextBufferSize);
+    GetCurrentDirectoryA(kTextBufferSize, lines[2]);
+    GetModuleFileNameA(g_state.instance, lines[3], kTextBufferSize);
+    snprintf(lines[4], kTextBufferSize, "host window 0x%08X state %d ready %d view module 0x%08X",
+             static_cast<unsigned>(Word(g_state.hostWindow)), HostStateWord(), HostReadyWord(),
+             static_cast<unsigned>(Word(FindHostModuleHandle(kIfaceViewModule))));
+    DescribeImportTable(lines[5], kTextBufferSize);
+    for (int i = 0; i < kBindingLineCount; ++i) {
+        lines[i][kTextBufferSize - 1] = '\0';
+        WriteKey(configPath, kFirstBindingKey + i, lines[i]);
+    }
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, configPath);
+}
+
+void WriteShutdownDump(const char* configPath) {
+    const ModuleState& s = g_state;
+    const PassByController& c = s.controller;
+    const EyePoint& saved = c.savedHostEyePoint;
+    uint32_t values[kShutdownValueCount] = {};
+    int n = 0;
+    values[n++] = Word(s.instance);
+    values[n++] = Word(s.hostWindow);
+    values[n++] = Word(GetModuleHandleA(nullptr));
+    values[n++] = Word(reinterpret_cast<const void*>(s.previousWndProc));
+    values[n++] = Word(s.tickWindow);
+    values[n++] = s.startupFlags;
+    for (const ImportEntry* entry = ImportTable; entry->moduleId != 0; ++entry) {
+        values[n++] = Word(entry->iface);
+    }
+    values[n++] = Word(s.host.aircraftTableSlot);
+    values[n++] = s.host.savedOriginal;
+    values[n++] = s.host.aircraftTableSlot ? *s.host.aircraftTableSlot : 0;
+    values[n++] = Word(s.host.replacementTable);
+    values[n++] = static_cast<uint32_t>(s.host.callSite1);
+    values[n++] = static_cast<uint32_t>(s.host.callSite2);
+    values[n++] = Word(s.host.userPositionRecord);
+    values[n++] = saved.latLo;
+    values[n++] = static_cast<uint32_t>(saved.latHi);
+    values[n++] = saved.lonLo;
+    values[n++] = static_cast<uint32_t>(saved.lonHi);
+    values[n++] = saved.altLo;
+    values[n++] = static_cast<uint32_t>(saved.altHi);
+    values[n++] = c.tickCount;
+    values[n++] = static_cast<uint32_t>(s.target.id);
+    values[n++] = static_cast<uint32_t>(c.recordedHostState);
+    values[n++] = static_cast<uint32_t>(c.recordedViewMode);
+    values[n++] = static_cast<uint32_t>(s.settings.Active);
+    values[n++] = static_cast<uint32_t>(s.settings.Mode);
+    values[n++] = (c.windowOpen ? 1u : 0u) | (c.aiListOpen ? 2u : 0u) |
+                  (c.hostWasPaused ? 4u : 0u) | (c.hostMenuOpen ? 8u : 0u);
+    values[n++] = static_cast<uint32_t>(s.aiList.sortColumn);
+    values[n++] = static_cast<uint32_t>(s.aiList.lastWalkCount);
+
+    char text[kTextBufferSize];
+    for (int i = 0; i < n; ++i) {
+        snprintf(text, sizeof(text), "0x%08X", static_cast<unsigned>(values[i]));
+        WriteKey(configPath, kFirstShutdownKey + i, text);
+    }
+}

@@ -1,0 +1,29 @@
+// The exported records and the DLL entry point.
+#include <windows.h>
+#include "module/import_table.h"
+#include "module/host_services.h"
+#include "module/module_state.h"
+#include "module/startup.h"
+
+namespace {
+constexpr uint32_t kModuleId = 0x88;
+constexpr uint32_t kHostVersion = 0x900;
+} // namespace
+
+extern "C" {
+ModuleLinkage Linkage = {kModuleId, ModuleInit, ModuleDeinit, 0, 0, kHostVersion, nullptr};
+
+ImportEntry ImportTable[kImportEntryCount] = {
+    {kIfaceEvents, nullptr},      {kIfaceObjects, nullptr},       {kIfaceDiagnostics26, nullptr},
+    {kIfaceHostCore, nullptr},    {kIfaceHostState, nullptr},     {kIfaceViews, nullptr},
+    {kIfaceGlobals, nullptr},     {kIfaceUserAircraft, nullptr},  {kIfaceDiagnostics38, nullptr},
+    {kIfacePositions, nullptr},   {kIfaceViewModule, nullptr},    {0, nullptr},
+};
+
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+    if (reason == DLL_PROCESS_ATTACH) {
+        g_state.instance = instance;
+    }
+    return TRUE;
+}
+}

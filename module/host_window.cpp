@@ -1,0 +1,210 @@
+// The subclass procedure of the host's main window. It never swallows a message: every one is
+// chained to the host's own procedure after the module has looked at it.
+#include "module/host_window.h"
+#include "camera/controller.h"
+#include "module/about_box.h"
+#include "module/dialog_events.h"
+#include "module/host_services.h"
+#include "module/module_state.h"
+#include "module/startup.h"
+#include "settings/hotkey_match.h"
+#include "settings/settings_dialog.h"
+#include "traffic/ai_list_window.h"
+
+namespace {
+
+constexpr int kMenuTextSize = 128;
+constexpr char kModulesMenuText[] = "&Modules";
+constexpr char kModulePopupText[] = "Skyvane";
+// The host's own item whose choice asks for a new placement: item 3 of top-level menu 3.
+constexpr int kCapturedMenuPosition = 3;
+constexpr int kCapturedItemPosition = 3;
+constexpr UINT kNoCommand = 0xFFFFFFFF;
+constexpr uint8_t kShiftState = 1;
+constexpr uint8_t kCtrlState = 2;
+
+struct MenuHandles {
+    HMENU menuBar;
+    HMENU modulesMenu;
+    HMENU modulePopup;
+    int modulesPosition;
+    UINT capturedHostCommand;
+};
+MenuHandles g_menu = {nullptr, nullptr, nullptr, -1, kNoCommand};
+
+bool ItemTextIs(HMENU menu, int position, const char* text) {
+    char buffer[kMenuTextSize] = {};
+    GetMenuStringA(menu, position, buffer, kMenuTextSize, MF_BYPOSITION);
+    return lstrcmpA(buffer, text) == 0;
+}
+
+HMENU BuildModulePopup() {
+    HMENU popup = CreatePopupMenu();
+    UINT activateFlags = g_state.settings.Active != 0 ? MF_STRING | MF_CHECKED : MF_STRING;
+    AppendMenuA(popup, activateFlags, kMenuActivate, "Activate");
+    AppendMenuA(popup, MF_STRING, kMenuAiAircraft, "AI Aircraft...");
+    AppendMenuA(popup, MF_STRING, kMenuSettings, "Settings...");
+    AppendMenuA(popup, MF_STRING, kMenuAbout, "About...");
+    return popup;
+}
+
+// The open module window, if any, comes to the front instead of a second one opening.
+bool FrontOpenWindow() {
+    if (!g_state.controller.windowOpen) {
+        return false;
+    }
+    HWND open = g_state.settingsFrame ? g_state.settingsFrame : g_state.aboutBox;
+    if (open && IsWindow(open)) {
+        SetForegroundWindow(open);
+    }
+    return true;
+}
+
+} // namespace
+
+void InstallMenu(HWND window) {
+    HMENU bar = GetMenu(window);
+    if (!bar) {
+        return;
+    }
+    int count = GetMenuItemCount(bar);
+    int modulesPosition = -1;
+    for (int position = 0; position < count; ++position) {
+        if (ItemTextIs(bar, position, kModulesMenuText)) {
+            modulesPosition = position;
+            break;
+        }
+    }
+    HMENU modules = modulesPosition >= 0 ? GetSubMenu(bar, modulesPosition) : nullptr;
+    if (modules) {
+        int items = GetMenuItemCount(modules);
+        for (int position = 0; position < items; ++position) {
+            if (ItemTextIs(modules, position, kModulePopupText)) {
+                return;
+            }
+        }
+    }
+    HMENU popup = BuildModulePopup();
+    UINT popupFlags = MF_POPUP;
+    if (g_state.controller.windowOpen) {
+        popupFlags |= MF_GRAYED | MF_DISABLED;
+    }
+    if (!modules) {
+        modules = CreateMenu();
+        AppendMenuA(modules, popupFlags, reinterpret_cast<UINT_PTR>(popup), kModulePopupText);
+        AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(modules), kModulesMenuText);
+        modulesPosition = count;
+    } else {
+        AppendMenuA(modules, popupFlags, reinterpret_cast<UINT_PTR>(popup), kModulePopupText);
+    }
+    g_menu.menuBar = bar;
+    g_menu.modulesMenu = modules;
+    g_menu.modulePopup = popup;
+    g_menu.modulesPosition = modulesPosition;
+}
+
+void UpdateModulePopup() {
+    if (!g_menu.modulePopup || !IsMenu(g_menu.modulePopup)) {
+        return;
+    }
+    CheckMenuItem(g_menu.modulePopup, kMenuActivate,
+                  MF_BYCOMMAND | (g_state.settings.Active != 0 ? MF_CHECKED : MF_UNCHECKED));
+    if (g_menu.modulesMenu && IsMenu(g_menu.modulesMenu)) {
+        int items = GetMenuItemCount(g_menu.modulesMenu);
+        for (int position = 0; position < items; ++position) {
+            if (GetSubMenu(g_menu.modulesMenu, position) == g_menu.modulePopup) {
+                EnableMenuItem(g_menu.modulesMenu, position, MF_BYPOSITION | MF_ENABLED);
+            }
+        }
+    }
+}
+
+void TrackHostMenu(HWND window, WPARAM wParam, LPARAM lParam) {
+    g_state.controller.hostMenuOpen = !(HIWORD(wParam) == 0xFFFF && lParam == 0);
+    g_menu.capturedHostCommand =
+        GetMenuItemID(GetSubMenu(GetMenu(window), kCapturedMenuPosition), kCapturedItemPosition);
+}
+
+void HandleMenuCommand(WPARAM wParam) {
+    PassByController& c = g_state.controller;
+    UINT id = LOWORD(wParam);
+    if (c.aiListOpen) {
+        CloseAiList();
+        c.aiListOpen = false;
+        c.windowOpen = false;
+    }
+    if (id == g_menu.capturedHostCommand) {
+        c.placementRequest = 1;
+    }
+    switch (id) {
+    case kMenuActivate:
+        DispatchCommand(kCommandOnOff);
+        break;
+    case kMenuAiAircraft:
+        if (!FrontOpenWindow()) {
+            c.windowOpen = true;
+            c.aiListOpen = true;
+            OpenAiList();
+        }
+        break;
+    case kMenuSettings:
+    case kMenuAbout:
+        if (!FrontOpenWindow()) {
+            BeginModuleDialog();
+            if (id == kMenuSettings) {
+                OpenSettingsDialog();
+            } else {
+                OpenAboutBox();
+            }
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void HandleHotkey(WPARAM virtualKey) {
+    uint8_t state = 0;
+    if ((GetAsyncKeyState(VK_SHIFT) >> 8) & 0xFF) {
+        state |= kShiftState;
+    }
+    if ((GetAsyncKeyState(VK_CONTROL) >> 8) & 0xFF) {
+        state |= kCtrlState;
+    }
+    int32_t option = MatchHotkey(g_state.hotkeys, g_state.settings.Active != 0,
+                                 static_cast<uint32_t>(virtualKey), state);
+    if (option >= 0) {
+        DispatchCommand(option);
+    }
+}
+
+LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CLOSE:
+        KillTimer(g_state.tickWindow, kTickTimerId);
+        break;
+    case WM_NCPAINT:
+        InstallMenu(window);
+        break;
+    case WM_INITMENU:
+        UpdateModulePopup();
+        break;
+    case WM_KEYDOWN:
+        HandleHotkey(wParam);
+        break;
+    case WM_COMMAND:
+        HandleMenuCommand(wParam);
+        break;
+    case WM_MENUSELECT:
+        TrackHostMenu(window, wParam, lParam);
+        break;
+    default:
+        break;
+    }
+    LRESULT result = CallWindowProcA(g_state.previousWndProc, window, message, wParam, lParam);
+    // The user may cancel quitting: a window still there keeps its pass-by view running.
+    if (message == WM_CLOSE && IsWindow(window) && g_state.tickWindow) {
+        SetTimer(g_state.tickWindow, kTickTimerId, kTickPeriodMs, nullptr);
+    }
+    return result;
+}

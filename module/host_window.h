@@ -1,0 +1,16 @@
+#pragma once
+// The module's life in the host's main window: the subclass procedure and its handlers.
+#include <windows.h>
+
+LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+void InstallMenu(HWND window);
+void TrackHostMenu(HWND window, WPARAM wParam, LPARAM lParam);
+void HandleMenuCommand(WPARAM wParam);
+void HandleHotkey(WPARAM virtualKey);
+// Keeps the popup's check mark and greyed state in step with the module.
+void UpdateModulePopup();
+
+constexpr UINT kMenuActivate = 40000;
+constexpr UINT kMenuAiAircraft = 40001;
+constexpr UINT kMenuSettings = 40002;
+constexpr UINT kMenuAbout = 40004;

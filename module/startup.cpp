@@ -1,0 +1,100 @@
+#include "module/startup.h"
+#include <commctrl.h>
+#include "camera/controller.h"
+#include "camera/placement.h"
+#include "module/diagnostic_dump.h"
+#include "module/host_services.h"
+#include "module/host_window.h"
+#include "module/module_state.h"
+#include "resources/resource_ids.h"
+#include "settings/config_file.h"
+
+namespace {
+
+constexpr uint32_t kVersionWordOffset = 0x73BB4;
+constexpr uint32_t kExpectedHostVersion = 0x900;
+constexpr uint32_t kStartupInitDone = 1;
+constexpr uint32_t kStartupBound = 2;
+constexpr uint32_t kStartupRunning = 4;
+
+// The host's version word; 0 when the image is too small to hold it, so another program that
+// happens to load the module never has its memory read out of bounds.
+uint32_t HostVersionWord() {
+    const uint8_t* image = reinterpret_cast<const uint8_t*>(GetModuleHandleA(nullptr));
+    const uint8_t* word = image + kVersionWordOffset;
+    MEMORY_BASIC_INFORMATION info;
+    if (!image || VirtualQuery(word, &info, sizeof(info)) != sizeof(info) ||
+        info.State != MEM_COMMIT ||
+        (info.Protect & (PAGE_NOACCESS | PAGE_GUARD)) != 0 ||
+        static_cast<const uint8_t*>(info.BaseAddress) + info.RegionSize < word + sizeof(uint32_t)) {
+        return 0;
+    }
+    return *reinterpret_cast<const uint32_t*>(word);
+}
+
+} // namespace
+
+void __stdcall ModuleInit() {
+    if (HostVersionWord() != kExpectedHostVersion) {
+        return;
+    }
+    g_state.hostWindow = FindWindowA("FS98MAIN", nullptr);
+    g_state.previousWndProc = reinterpret_cast<WNDPROC>(SetWindowLongA(
+        g_state.hostWindow, GWL_WNDPROC, reinterpret_cast<LONG>(&HostWindowProc)));
+    INITCOMMONCONTROLSEX controls;
+    controls.dwSize = sizeof(controls);
+    controls.dwICC = ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES;
+    InitCommonControlsEx(&controls);
+    g_state.tickWindow = CreateDialogParamA(g_state.instance, MAKEINTRESOURCEA(IDD_TICK_WINDOW),
+                                            g_state.hostWindow, TickWindowProc, 0);
+    g_state.startupFlags = kStartupInitDone;
+}
+
+void __stdcall ModuleDeinit() { WriteConfiguration(); }
+
+INT_PTR CALLBACK TickWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
+    if (message == WM_INITDIALOG) {
+        SetTimer(window, kTickTimerId, kTickPeriodMs, nullptr);
+        return TRUE;
+    }
+    if (message == WM_TIMER && wParam == kTickTimerId) {
+        ControllerTick();
+    }
+    return FALSE;
+}
+
+bool FirstTickInit() {
+    if (!g_state.firstTickPending) {
+        return false;
+    }
+    if (g_state.resolvePending) {
+        // A host that has not filled every interface, or whose view module does not export
+        // what the redirect needs, is treated as not ready yet.
+        if (HostInterface(kIfaceViewModule) == nullptr || !HostInterfacesFilled()) {
+            return true;
+        }
+        if (HostReadyWord() == 0 || HostStateWord() != kHostStateBinding) {
+            return true;
+        }
+        if (FindHostModuleExport(kIfaceViewModule) == nullptr) {
+            return true;
+        }
+        g_state.resolvePending = false;
+        ResolveHostAddresses();
+        ReadConfiguration();
+        char path[kConfigPathSize];
+        if (g_state.diagnosticDump && BuildConfigPath(path)) {
+            WriteBindingDump(path);
+        }
+        g_state.startupFlags = kStartupBound;
+    }
+    const uint32_t* position = g_state.host.userPositionRecord;
+    if (position[1] == 0 && position[3] == 0 && position[5] == 0) {
+        return true;
+    }
+    g_state.controller.savedHostEyePoint = *TowerEyePoint();
+    g_state.firstTickPending = false;
+    PlaceEyePoint(kPlacementNew);
+    g_state.startupFlags = kStartupRunning;
+    return false;
+}

@@ -1,0 +1,23 @@
+#pragma once
+// Resource identifiers shared by the templates and the code.
+
+#define IDD_SETTINGS_FRAME 101
+#define IDD_ABOUT_BOX 102
+#define IDD_PARAMETERS_PAGE 104
+#define IDD_TICK_WINDOW 105
+#define IDD_MODES_PAGE 106
+#define IDD_RANDOM_PAGE 107
+#define IDD_RANGES_PAGE 108
+#define IDD_KEYS_PAGE 109
+#define IDD_AI_LIST 110
+
+#define IDS_ABOUT_PRODUCT 111
+#define IDS_ABOUT_HOST 112
+#define IDS_ABOUT_PURPOSE 113
+#define IDS_ABOUT_SETTINGS_FILE 114
+
+#define IDC_ABOUT_OK 1008
+#define IDC_ABOUT_PRODUCT 10015
+#define IDC_ABOUT_HOST 10019
+#define IDC_ABOUT_PURPOSE 10023
+#define IDC_ABOUT_SETTINGS_FILE 10011

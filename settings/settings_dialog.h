@@ -1,0 +1,8 @@
+#pragma once
+// The tabbed settings dialog. Its callers have set the module-window-open flag and dealt with
+// the host's pause before it opens.
+
+void OpenSettingsDialog();
+// Destroys an open settings dialog without applying anything and without touching the flags or
+// the host; the caller does that.
+void CloseSettingsDialog();

@@ -1,0 +1,10 @@
+#pragma once
+// How two rows of the AI list compare in a column, from their cell texts.
+#include <cstdint>
+
+// Negative when the first row goes before the second. Columns 0 and 1 compare case-folded text,
+// column 2 distances to a tenth, columns 3..7 whole numbers.
+int32_t CompareAiCells(const char* first, const char* second, int column);
+
+// Equal within the first 260 characters; texts that fill all 260 without ending differ.
+bool SameCellText(const char* a, const char* b);
