@@ -1,0 +1,14 @@
+#pragma once
+// The fixed limits of the settings; the settings dialog uses the same numbers for its controls.
+#include <cstdint>
+
+constexpr int32_t kSvpMinSeconds = 5;
+constexpr int32_t kRngSvpMaxLowSeconds = 15;
+constexpr int32_t kRngSvpMaxHighSeconds = 120;
+constexpr int32_t kOffsetRangeLow = 5;    // smallest RngRlp and RngRal, in aircraft sizes
+constexpr int32_t kOffsetRangeHigh = 100; // largest RngRlp and RngRal, in aircraft sizes
+constexpr int32_t kChoiceHigh = 2;        // Mode, RndH and RndV run from 0 to this
+
+constexpr int32_t kModeNormal = 0;
+constexpr int32_t kModeOnGround = 1;
+constexpr int32_t kModePlaneSpotting = 2;
