@@ -25,8 +25,8 @@ struct PassByController {
     EyePoint savedHostEyePoint; // the host's own tower eye point, put back when switched off
     EyePoint spotSourceEyePoint;
     EyePoint spottingEyePoint;
-    bool ownWritePending;    // the next change of the tower eye point is the module's own
-    int32_t lastTargetSize;  // thousandths of a foot
+    bool ownWritePending;   // the next change of the tower eye point is the module's own
+    int32_t lastTargetSize; // thousandths of a foot
     bool randomSeeded;
     OffsetRandomizer random;
 

@@ -14,10 +14,10 @@ extern "C" {
 ModuleLinkage Linkage = {kModuleId, ModuleInit, ModuleDeinit, 0, 0, kHostVersion, nullptr};
 
 ImportEntry ImportTable[kImportEntryCount] = {
-    {kIfaceEvents, nullptr},      {kIfaceObjects, nullptr},       {kIfaceDiagnostics26, nullptr},
-    {kIfaceHostCore, nullptr},    {kIfaceHostState, nullptr},     {kIfaceViews, nullptr},
-    {kIfaceGlobals, nullptr},     {kIfaceUserAircraft, nullptr},  {kIfaceDiagnostics38, nullptr},
-    {kIfacePositions, nullptr},   {kIfaceViewModule, nullptr},    {0, nullptr},
+    {kIfaceEvents, nullptr},    {kIfaceObjects, nullptr},      {kIfaceDiagnostics26, nullptr},
+    {kIfaceHostCore, nullptr},  {kIfaceHostState, nullptr},    {kIfaceViews, nullptr},
+    {kIfaceGlobals, nullptr},   {kIfaceUserAircraft, nullptr}, {kIfaceDiagnostics38, nullptr},
+    {kIfacePositions, nullptr}, {kIfaceViewModule, nullptr},   {0, nullptr},
 };
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {

@@ -25,7 +25,8 @@ const uint8_t* FindModuleNode(uint32_t id) {
     if (!core) {
         return nullptr;
     }
-    const uint8_t* const* head = *reinterpret_cast<const uint8_t* const* const*>(core + kModuleListOffset);
+    const uint8_t* const* head =
+        *reinterpret_cast<const uint8_t* const* const*>(core + kModuleListOffset);
     if (!head) {
         return nullptr;
     }

@@ -44,8 +44,8 @@ using ReadObjectPositionFn = void(__stdcall*)(void* data, int32_t variable, EyeP
                                               int32_t zero);
 using ReadObjectTextFn = void(__stdcall*)(void* data, int32_t variable, char* buffer,
                                           int32_t capacity, int32_t zero);
-using ReadObjectValueFn = void(__stdcall*)(void* data, int32_t variable, int32_t unit,
-                                           double* out, int32_t zero);
+using ReadObjectValueFn = void(__stdcall*)(void* data, int32_t variable, int32_t unit, double* out,
+                                           int32_t zero);
 using SetFollowedObjectFn = void(__stdcall*)(int32_t id);
 using PostHostEventFn = void(__stdcall*)(uint32_t code, uint32_t zero);
 using ReadHostGlobalFn = void(__stdcall*)(int32_t group, int32_t item, double* out);
@@ -106,7 +106,8 @@ bool FetchObjectMethods() {
     g_functions.getObjectData = getData;
     g_functions.readObjectPosition =
         reinterpret_cast<ReadObjectPositionFn>(MethodOf(data, kReadPositionMethod));
-    g_functions.readObjectText = reinterpret_cast<ReadObjectTextFn>(MethodOf(data, kReadTextMethod));
+    g_functions.readObjectText =
+        reinterpret_cast<ReadObjectTextFn>(MethodOf(data, kReadTextMethod));
     g_functions.readObjectValue =
         reinterpret_cast<ReadObjectValueFn>(MethodOf(data, kReadValueMethod));
     g_functions.objectMethodsFetched = true;
@@ -178,17 +179,22 @@ int32_t CurrentViewMode() {
     return word ? *word : 0;
 }
 
-int32_t HostPauseWord() { return WordAt<int32_t>(HostInterface(kIfaceViews), kPauseWordOffset); }
+int32_t HostPauseWord() {
+    return WordAt<int32_t>(HostInterface(kIfaceViews), kPauseWordOffset);
+}
 
 int32_t HostStateWord() {
     return WordAt<int32_t>(HostInterface(kIfaceHostState), kHostStateOffset);
 }
 
-int32_t HostReadyWord() { return WordAt<int32_t>(HostInterface(kIfaceHostCore), kHostReadyOffset); }
+int32_t HostReadyWord() {
+    return WordAt<int32_t>(HostInterface(kIfaceHostCore), kHostReadyOffset);
+}
 
 UtcClock HostUtcClock() {
     const uint8_t* views = HostInterface(kIfaceViews);
-    UtcClock clock{WordAt<int32_t>(views, kUtcHoursOffset), WordAt<int32_t>(views, kUtcMinutesOffset),
+    UtcClock clock{WordAt<int32_t>(views, kUtcHoursOffset),
+                   WordAt<int32_t>(views, kUtcMinutesOffset),
                    WordAt<uint16_t>(views, kUtcSecondsOffset)};
     return clock;
 }
@@ -297,10 +303,12 @@ HostObjectId AiListEntryId(int32_t index) {
         return kUserAircraftId;
     }
     const uint8_t* entries = WordAt<const uint8_t*>(list, kAiListEntriesOffset);
-    const uint8_t* object = entries ? WordAt<const uint8_t*>(entries + index * kAiEntrySize,
-                                                             kAiEntryObjectOffset)
-                                    : nullptr;
+    const uint8_t* object =
+        entries ? WordAt<const uint8_t*>(entries + index * kAiEntrySize, kAiEntryObjectOffset)
+                : nullptr;
     return object ? WordAt<int32_t>(object, kAiObjectIdOffset) : kUserAircraftId;
 }
 
-void ResetHostFunctionCache() { g_functions = HostFunctions(); }
+void ResetHostFunctionCache() {
+    g_functions = HostFunctions();
+}

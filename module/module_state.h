@@ -38,7 +38,7 @@ struct AiListState {
     HWND timeStatic;
     HWND viewButton;
     HWND spotButton;
-    int32_t sortColumn;      // -1 for host order
+    int32_t sortColumn; // -1 for host order
     bool resortPending;
     HostObjectId chosenAircraft;
     bool statusReset;

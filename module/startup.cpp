@@ -24,8 +24,7 @@ uint32_t HostVersionWord() {
     const uint8_t* word = image + kVersionWordOffset;
     MEMORY_BASIC_INFORMATION info;
     if (!image || VirtualQuery(word, &info, sizeof(info)) != sizeof(info) ||
-        info.State != MEM_COMMIT ||
-        (info.Protect & (PAGE_NOACCESS | PAGE_GUARD)) != 0 ||
+        info.State != MEM_COMMIT || (info.Protect & (PAGE_NOACCESS | PAGE_GUARD)) != 0 ||
         static_cast<const uint8_t*>(info.BaseAddress) + info.RegionSize < word + sizeof(uint32_t)) {
         return 0;
     }
@@ -39,8 +38,8 @@ void __stdcall ModuleInit() {
         return;
     }
     g_state.hostWindow = FindWindowA("FS98MAIN", nullptr);
-    g_state.previousWndProc = reinterpret_cast<WNDPROC>(SetWindowLongA(
-        g_state.hostWindow, GWL_WNDPROC, reinterpret_cast<LONG>(&HostWindowProc)));
+    g_state.previousWndProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongA(g_state.hostWindow, GWL_WNDPROC, reinterpret_cast<LONG>(&HostWindowProc)));
     INITCOMMONCONTROLSEX controls;
     controls.dwSize = sizeof(controls);
     controls.dwICC = ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES;
@@ -50,7 +49,9 @@ void __stdcall ModuleInit() {
     g_state.startupFlags = kStartupInitDone;
 }
 
-void __stdcall ModuleDeinit() { WriteConfiguration(); }
+void __stdcall ModuleDeinit() {
+    WriteConfiguration();
+}
 
 INT_PTR CALLBACK TickWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
     if (message == WM_INITDIALOG) {

@@ -28,7 +28,7 @@ constexpr uint32_t kFractionMask = 0xFFFF;
 
 const char* const kSettingKeys[kSettingCount] = {"Active", "Svp",  "Rlp",       "Ral",    "Mode",
                                                  "RndH",   "RndV", "RngSvpMax", "RngRlp", "RngRal"};
-const char* const kTowerKeys[kTowerKeyCount] = {"Lat.f",  "Lat.i", "Lon.lo", "Lon.hi",
+const char* const kTowerKeys[kTowerKeyCount] = {"Lat.f", "Lat.i", "Lon.lo", "Lon.hi",
                                                 "Alt.f", "Alt.i", "Val.c"};
 
 int32_t* SettingField(Settings& s, int index) {
@@ -48,7 +48,8 @@ void HotkeyKeyName(int index, char (&name)[kKeyNameSize]) {
 }
 
 uint32_t WithFraction(uint32_t lowWord, int32_t fraction) {
-    return (lowWord & kFractionMask) | ((static_cast<uint32_t>(fraction) & kFractionMask) << kFractionShift);
+    return (lowWord & kFractionMask) |
+           ((static_cast<uint32_t>(fraction) & kFractionMask) << kFractionShift);
 }
 
 TowerValues ReadTower(const char* path, EyePoint& spotting) {
@@ -78,9 +79,10 @@ int32_t WriteTowerValue(const char* path, int index, int32_t number) {
 
 void WriteTower(const char* path, const EyePoint& spotting) {
     // The fractions are 0..65535, so their signed and unsigned decimal texts are the same.
-    const int32_t parts[] = {static_cast<int32_t>(spotting.latLo >> kFractionShift), spotting.latHi,
-                             static_cast<int32_t>(spotting.lonLo >> kFractionShift), spotting.lonHi,
-                             static_cast<int32_t>(spotting.altLo >> kFractionShift), spotting.altHi};
+    const int32_t parts[] = {
+        static_cast<int32_t>(spotting.latLo >> kFractionShift), spotting.latHi,
+        static_cast<int32_t>(spotting.lonLo >> kFractionShift), spotting.lonHi,
+        static_cast<int32_t>(spotting.altLo >> kFractionShift), spotting.altHi};
     uint32_t sum = 0;
     for (int i = 0; i < kTowerKeyCount - 1; ++i) {
         sum += static_cast<uint32_t>(WriteTowerValue(path, i, parts[i]));
