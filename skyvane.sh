@@ -24,12 +24,7 @@ USAGE
 }
 
 packages_missing() {
-    local p
-    for p in g++-mingw-w64-i686 wine wine32:i386 xvfb imagemagick geographiclib-tools \
-             nlohmann-json3-dev googletest libgtest-dev cmake ninja-build g++ zip; do
-        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || return 0
-    done
-    return 1
+    ! bash "$ROOT/scripts/setup.sh" --check
 }
 
 XVFB_PID=""

@@ -1,18 +1,24 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the builds and tests need, only when something is missing.
+# With --check it only tells, by its exit status, whether everything is there.
 set -euo pipefail
+packages=(g++ cmake ninja-build g++-mingw-w64-i686 wine wine32:i386 xvfb x11-utils imagemagick
+          geographiclib-tools nlohmann-json3-dev googletest libgtest-dev zip unzip)
 need=()
-have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
-for p in g++-mingw-w64-i686 wine wine32:i386 xvfb imagemagick geographiclib-tools \
-         nlohmann-json3-dev googletest libgtest-dev cmake ninja-build g++ zip xdotool x11-utils; do
-  have_pkg "$p" || need+=("$p")
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || need+=("$p")
 done
+if [ "${1:-}" = "--check" ]; then
+    [ ${#need[@]} -eq 0 ]
+    exit
+fi
 if [ ${#need[@]} -gt 0 ]; then
-  SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO="sudo"
-  if ! dpkg --print-foreign-architectures | grep -qx i386; then
-    $SUDO dpkg --add-architecture i386
-  fi
-  echo "setup: installing ${need[*]}"
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${need[@]}"
+    sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        $sudo dpkg --add-architecture i386
+    fi
+    echo "setup: installing ${need[*]}"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${need[@]}"
 fi
