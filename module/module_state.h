@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <cstdint>
 #include "camera/pass_by_state.h"
+#include "settings/pending_settings.h"
 #include "settings/settings_record.h"
 
 constexpr int kTextBufferSize = 260; // every text buffer, terminator included
@@ -18,15 +19,13 @@ struct HostServices {
     const uint32_t* userPositionRecord;
 };
 
-// The settings dialog's working copy; only OK applies it.
-struct PendingSettings {
-    int32_t Svp, Rlp, Ral, Mode, RndH, RndV;
-    int32_t SvpMin, RngSvpMax, RlpMin, RngRlp, RalMin, RngRal;
-    struct {
-        uint8_t key, shiftFlag, ctrlFlag, modifierMask;
-    } hotkeys[kHotkeyOptionCount];
-    int32_t SelectedOption; // the Keys page's chosen option, -1 for none
-    bool KeysPageGuard;     // set while the Keys page writes its own key field
+constexpr int kSettingsPageCount = 5;
+
+// The open settings dialog's windows; stale once it closes, replaced at the next opening.
+struct SettingsWindows {
+    HWND tab;
+    HWND pages[kSettingsPageCount];
+    HWND optionList, keyField, shiftBox, ctrlBox, applyButton, defaultButton; // the Keys page
 };
 
 // The AI list window's state; the sort column and chosen aircraft outlive the window.
@@ -66,6 +65,7 @@ struct ModuleState {
     HostServices host;
     AiListState aiList;
     HWND settingsFrame;
+    SettingsWindows settingsWindows;
     HWND aboutBox;
 
     char text[kTextBufferSize]; // numbers and captions are formatted here before display

@@ -1,0 +1,32 @@
+#pragma once
+// The Keys page's edits of the pending hotkeys: one option at a time, with conflicts between
+// options found here and settled by the user.
+#include <cstdint>
+#include "settings/pending_settings.h"
+#include "settings/settings_record.h"
+
+constexpr int32_t kNoOption = -1;
+
+// What the page's key field and check boxes hold: a key and the Shift and Ctrl values coded
+// like shiftFlag and ctrlFlag.
+struct KeyChoice {
+    uint8_t key, shiftFlag, ctrlFlag;
+};
+
+// The page starts with the live table and no option chosen.
+void FillPendingHotkeys(PendingSettings& pending, const HotkeyTable& live);
+KeyChoice ChoiceFromBoxes(uint8_t key, bool shiftChecked, bool ctrlChecked);
+
+// Apply: the choice becomes the option's pending hotkey; the mask is the sum of the flags.
+void StorePendingHotkey(PendingSettings& pending, int32_t option, KeyChoice choice);
+// Set Default: the option's built-in key and modifiers.
+void StoreDefaultHotkey(PendingSettings& pending, const HotkeyTable& live, int32_t option);
+// Empties the option's key and flags; its mask stays as it was.
+void TakeKeyAway(PendingSettings& pending, int32_t option);
+
+// The first option from `from` on, other than `option` and holding a key, whose pending key and
+// flags equal those of `option`; kNoOption when there is none.
+int32_t FindKeyConflict(const PendingSettings& pending, int32_t option, int32_t from);
+
+bool DiffersFromPending(const PendingSettings& pending, int32_t option, KeyChoice choice);
+bool DiffersFromDefault(const HotkeyTable& live, int32_t option, KeyChoice choice);

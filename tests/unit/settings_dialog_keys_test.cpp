@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "settings/key_assignment.h"
+#include "settings/settings_defaults.h"
+
+namespace {
+
+class KeyAssignmentTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        InitModuleDefaults(live, hotkeys);
+        std::memset(&pending, 0x5A, sizeof pending);
+        FillPendingHotkeys(pending, hotkeys);
+    }
+    void ExpectEntry(int option, uint8_t key, uint8_t shift, uint8_t ctrl, uint8_t mask) {
+        SCOPED_TRACE(option);
+        EXPECT_EQ(pending.hotkeys[option].key, key);
+        EXPECT_EQ(pending.hotkeys[option].shiftFlag, shift);
+        EXPECT_EQ(pending.hotkeys[option].ctrlFlag, ctrl);
+        EXPECT_EQ(pending.hotkeys[option].modifierMask, mask);
+    }
+    Settings live;
+    HotkeyTable hotkeys;
+    PendingSettings pending;
+};
+
+} // namespace
+
+TEST_F(KeyAssignmentTest, FillingCopiesTheLiveTableAndChoosesNothing) {
+    hotkeys.options[4].key = 'X';
+    hotkeys.options[4].ctrlFlag = 2;
+    hotkeys.options[4].modifierMask = 3;
+    FillPendingHotkeys(pending, hotkeys);
+    EXPECT_EQ(pending.SelectedOption, kNoOption);
+    ExpectEntry(0, 'F', 1, 0, 1);
+    ExpectEntry(4, 'X', 1, 2, 3);
+    ExpectEntry(9, 'N', 1, 2, 3);
+    ExpectEntry(14, 'P', 1, 2, 3);
+}
+
+TEST_F(KeyAssignmentTest, ChoicesFromTheBoxesUseTheFlagCoding) {
+    KeyChoice both = ChoiceFromBoxes('D', true, true);
+    EXPECT_EQ(both.key, 'D');
+    EXPECT_EQ(both.shiftFlag, 1);
+    EXPECT_EQ(both.ctrlFlag, 2);
+    KeyChoice none = ChoiceFromBoxes('7', false, false);
+    EXPECT_EQ(none.shiftFlag, 0);
+    EXPECT_EQ(none.ctrlFlag, 0);
+}
+
+TEST_F(KeyAssignmentTest, StoringSetsTheMaskToTheSumEvenWithoutModifiers) {
+    StorePendingHotkey(pending, 2, KeyChoice{'Q', 0, 2});
+    ExpectEntry(2, 'Q', 0, 2, 2);
+    StorePendingHotkey(pending, 2, KeyChoice{'Q', 0, 0});
+    ExpectEntry(2, 'Q', 0, 0, 0);
+    StorePendingHotkey(pending, 2, KeyChoice{0, 1, 0});
+    ExpectEntry(2, 0, 1, 0, 1);
+    // The live table is untouched until OK.
+    EXPECT_EQ(hotkeys.options[2].key, 'A');
+}
+
+TEST_F(KeyAssignmentTest, DefaultsComeBackWithTheirMask) {
+    StorePendingHotkey(pending, 11, KeyChoice{'5', 0, 0});
+    StoreDefaultHotkey(pending, hotkeys, 11);
+    ExpectEntry(11, 'I', 1, 2, 3);
+    StorePendingHotkey(pending, 0, KeyChoice{'Z', 0, 2});
+    StoreDefaultHotkey(pending, hotkeys, 0);
+    ExpectEntry(0, 'F', 1, 0, 1);
+}
+
+TEST_F(KeyAssignmentTest, TakingAKeyAwayKeepsTheMask) {
+    TakeKeyAway(pending, 1);
+    ExpectEntry(1, 0, 0, 0, 1);
+    TakeKeyAway(pending, 12);
+    ExpectEntry(12, 0, 0, 0, 3);
+}
+
+TEST_F(KeyAssignmentTest, ConflictsNeedTheSameKeyAndBothFlags) {
+    // Option 0 given Shift+D meets option 1.
+    StorePendingHotkey(pending, 0, KeyChoice{'D', 1, 0});
+    EXPECT_EQ(FindKeyConflict(pending, 0, 0), 1);
+    EXPECT_EQ(FindKeyConflict(pending, 0, 2), kNoOption);
+    // Shift+Ctrl+D is a different hotkey.
+    StorePendingHotkey(pending, 0, KeyChoice{'D', 1, 2});
+    EXPECT_EQ(FindKeyConflict(pending, 0, 0), kNoOption);
+    // The N of the mode group and of the random group differ by Ctrl only.
+    EXPECT_EQ(FindKeyConflict(pending, 6, 0), kNoOption);
+    EXPECT_EQ(FindKeyConflict(pending, 9, 0), kNoOption);
+}
+
+TEST_F(KeyAssignmentTest, ConflictScanSkipsTheChosenOptionAndOptionsWithoutKeys) {
+    // Two emptied entries with equal flags do not conflict.
+    StorePendingHotkey(pending, 3, KeyChoice{0, 1, 0});
+    StorePendingHotkey(pending, 5, KeyChoice{0, 1, 0});
+    EXPECT_EQ(FindKeyConflict(pending, 3, 0), kNoOption);
+    // Several holders: the scan goes in ascending order and can be resumed.
+    StorePendingHotkey(pending, 2, KeyChoice{'F', 1, 0});
+    StorePendingHotkey(pending, 13, KeyChoice{'F', 1, 0});
+    EXPECT_EQ(FindKeyConflict(pending, 2, 0), 0);
+    EXPECT_EQ(FindKeyConflict(pending, 2, 1), 13);
+    EXPECT_EQ(FindKeyConflict(pending, 13, 0), 0);
+    EXPECT_EQ(FindKeyConflict(pending, 13, 14), kNoOption);
+}
+
+TEST_F(KeyAssignmentTest, ButtonsCompareTheControlsWithPendingAndDefault) {
+    EXPECT_FALSE(DiffersFromPending(pending, 0, KeyChoice{'F', 1, 0}));
+    EXPECT_FALSE(DiffersFromDefault(hotkeys, 0, KeyChoice{'F', 1, 0}));
+    EXPECT_TRUE(DiffersFromPending(pending, 0, KeyChoice{'F', 0, 0}));
+    EXPECT_TRUE(DiffersFromPending(pending, 0, KeyChoice{'F', 1, 2}));
+    EXPECT_TRUE(DiffersFromPending(pending, 0, KeyChoice{'G', 1, 0}));
+
+    StorePendingHotkey(pending, 0, KeyChoice{'G', 1, 0});
+    EXPECT_FALSE(DiffersFromPending(pending, 0, KeyChoice{'G', 1, 0}));
+    EXPECT_TRUE(DiffersFromDefault(hotkeys, 0, KeyChoice{'G', 1, 0}));
+    // The mask plays no part: an entry emptied by a conflict matches an empty field.
+    TakeKeyAway(pending, 0);
+    EXPECT_FALSE(DiffersFromPending(pending, 0, KeyChoice{0, 0, 0}));
+}
