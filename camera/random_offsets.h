@@ -13,6 +13,10 @@ int32_t DrawRandom(OffsetRandomizer& rng);
 // A draw that comes up for 0..16383.
 bool CoinToss(OffsetRandomizer& rng);
 
+// A draw scaled to 0..range+1: draw * (range + 1) / 32767, truncated, so only the top draw
+// 32767 reaches range + 1.
+int32_t ScaleDraw(int32_t draw, int32_t range);
+
 struct OffsetSettings {
     int32_t Rlp, Ral, RndH, RndV, RngRlp, RngRal;
 };
