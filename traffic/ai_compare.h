@@ -3,7 +3,7 @@
 #include <cstdint>
 
 // Negative when the first row goes before the second. Columns 0 and 1 compare case-folded text,
-// column 2 distances to a tenth, columns 3..7 whole numbers.
+// column 2 distances to a tenth, columns 3..7 whole numbers; 0 for any other column.
 int32_t CompareAiCells(const char* first, const char* second, int column);
 
 // Equal within the first 260 characters; texts that fill all 260 without ending differ.

@@ -4,27 +4,30 @@
 #include <cstddef>
 #include <cstdint>
 
-constexpr size_t kAiTextSize = 260; // terminator included
+// The module's text buffer of 260 characters, terminator included (the Win32 shell calls it
+// kTextBufferSize); host texts are read with this capacity and cell comparisons stop there.
+constexpr size_t kAiTextSize = 260;
 constexpr int kAiColumnCount = 8;
 
-// Column headers in column order: Type, State, Distance, Bearing, Altitude, Heading, IAS, V.Speed.
+// Column headers in column order: Type, State, Distance, Bearing, Altitude, Heading, IAS, V.Speed;
+// "" outside 0..7.
 const char* AiColumnHeader(int column);
 
-// "n/a" for an index outside the tables.
+// "n/a" for an index outside the tables (0..23 and 0..6).
 const char* AiStateName(int32_t stateIndex);
 const char* DayName(int32_t day);
 
 // Copies a host text that may fill its whole buffer without a terminator; never reads past
-// sourceSize characters.
+// sourceSize characters and always terminates out.
 void CopyHostText(const char* source, size_t sourceSize, char* out);
 void FormatStateText(int32_t stateIndex, char* out);
-// "%.1f", or "n/a" for a negative distance.
+// "%.1f", or "n/a" for a negative distance (and for one that is not a finite number).
 void FormatDistanceText(double distanceNm, char* out);
 // RoundHalfUp, then "%d": bearing, altitude, heading, airspeed, vertical speed.
 void FormatRoundedText(double value, char* out);
 void FormatAiCount(int32_t listCount, char* out); // "N = %d" with the count minus entry 0
 void FormatDayText(double hostDay, char* out);    // the host's day as a double, truncated
-void FormatUtcTime(int32_t hours, int32_t minutes, uint16_t seconds, char* out);
+void FormatUtcTime(int32_t hours, int32_t minutes, uint16_t seconds, char* out); // "09:05:03"
 
 // The bearing from the user's aircraft to another, referred to magnetic north, 0 up to 360.
 double AiBearingFrom(double userLatDeg, double userLonDeg, double aiLatDeg, double aiLonDeg,
