@@ -1,0 +1,112 @@
+// The Modes and Random pages: radio buttons for the view mode and for the horizontal and
+// vertical randomisation. What the mode leaves to choose is greyed on the Random page.
+#include "camera/pass_by_state.h"
+#include "module/module_state.h"
+#include "resources/resource_ids.h"
+#include "settings/pending_settings.h"
+#include "settings/settings_pages.h"
+
+namespace {
+
+constexpr int kChoiceCount = 3; // Mode, RndH and RndV each take 0, 1 or 2
+
+const int kModeButtons[kChoiceCount] = {IDC_MODE_NORMAL, IDC_MODE_ON_GROUND, IDC_MODE_SPOTTING};
+const int kHorizontalButtons[kChoiceCount] = {IDC_RANDOM_H_NONE, IDC_RANDOM_H_CONST,
+                                              IDC_RANDOM_H_VAR};
+const int kVerticalButtons[kChoiceCount] = {IDC_RANDOM_V_NONE, IDC_RANDOM_V_CONST,
+                                            IDC_RANDOM_V_VAR};
+
+// The choice a button stands for, or -1 when it is none of the row.
+int ChoiceOf(const int (&buttons)[kChoiceCount], int controlId) {
+    for (int i = 0; i < kChoiceCount; ++i) {
+        if (buttons[i] == controlId) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+// Only checks: the automatic radio buttons uncheck the rest of their group when clicked.
+void CheckChoice(HWND page, const int (&buttons)[kChoiceCount], int32_t choice) {
+    if (choice >= 0 && choice < kChoiceCount) {
+        SendDlgItemMessageA(page, buttons[choice], BM_SETCHECK, BST_CHECKED, 0);
+    }
+}
+
+void EnableChoices(HWND page, const int (&buttons)[kChoiceCount], bool enabled) {
+    for (int id : buttons) {
+        EnableWindow(GetDlgItem(page, id), enabled);
+    }
+}
+
+// Whether plane spotting can be chosen is decided once per opening.
+void FillModesPage(HWND page) {
+    g_state.pending.Mode = g_state.settings.Mode;
+    CheckChoice(page, kModeButtons, g_state.pending.Mode);
+    const bool spotting = PlaneSpottingAvailable(g_state.settings.Active, g_state.target.id);
+    EnableWindow(GetDlgItem(page, IDC_MODE_SPOTTING), spotting);
+}
+
+void OnModesCommand(int controlId) {
+    const int mode = ChoiceOf(kModeButtons, controlId);
+    if (mode >= 0) {
+        g_state.pending.Mode = mode;
+    }
+}
+
+void FillRandomPage(HWND page) {
+    g_state.pending.RndH = g_state.settings.RndH;
+    g_state.pending.RndV = g_state.settings.RndV;
+    RefreshRandomPage(page);
+}
+
+void OnRandomCommand(int controlId) {
+    const int horizontal = ChoiceOf(kHorizontalButtons, controlId);
+    if (horizontal >= 0) {
+        g_state.pending.RndH = horizontal;
+    }
+    const int vertical = ChoiceOf(kVerticalButtons, controlId);
+    if (vertical >= 0) {
+        g_state.pending.RndV = vertical;
+    }
+}
+
+} // namespace
+
+void RefreshRandomPage(HWND page) {
+    const PendingSettings& p = g_state.pending;
+    CheckChoice(page, kHorizontalButtons, p.RndH);
+    CheckChoice(page, kVerticalButtons, p.RndV);
+    EnableChoices(page, kHorizontalButtons, HorizontalRandomEnabled(p.Mode));
+    EnableChoices(page, kVerticalButtons, VerticalRandomEnabled(p.Mode));
+}
+
+INT_PTR CALLBACK ModesPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG:
+        PlaceSettingsPage(page);
+        FillModesPage(page);
+        return TRUE;
+    case WM_COMMAND:
+        OnModesCommand(LOWORD(wParam));
+        break;
+    default:
+        break;
+    }
+    return FALSE;
+}
+
+INT_PTR CALLBACK RandomPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG:
+        PlaceSettingsPage(page);
+        FillRandomPage(page);
+        return TRUE;
+    case WM_COMMAND:
+        OnRandomCommand(LOWORD(wParam));
+        break;
+    default:
+        break;
+    }
+    return FALSE;
+}
