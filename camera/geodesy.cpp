@@ -29,12 +29,6 @@ double ClampToUnit(double x) {
     return x;
 }
 
-// Forces a value held in a wider register (x87) to double precision.
-double RoundedToDouble(double value) {
-    volatile double stored = value;
-    return stored;
-}
-
 // Nearest integer with halves to even, whatever rounding mode the host left the FPU in.
 double RoundHalfEven(double value) {
     const double below = std::floor(value);

@@ -39,3 +39,8 @@ int32_t SaturateToInt32(int64_t value) {
     }
     return static_cast<int32_t>(value);
 }
+
+double RoundedToDouble(double value) {
+    volatile double stored = value;
+    return stored;
+}

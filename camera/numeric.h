@@ -11,3 +11,7 @@ int32_t WrapToInt32(uint32_t word);
 
 // The int32 nearest to a 64-bit value.
 int32_t SaturateToInt32(int64_t value);
+
+// The value rounded to double precision even where x87 code holds it in a wider register, so
+// that 32-bit builds compute what 64-bit builds do where a result depends on the last bit.
+double RoundedToDouble(double value);

@@ -62,9 +62,12 @@ double ReadDecimal(const char* text) {
     return std::strtod(plain, nullptr);
 }
 
+// Each product is rounded to a double before the difference: 100.0 against 99.9 is 1 tenth,
+// where a product kept in an x87 register would make it 0.99999999999994 and so 0.
 int32_t CompareDistances(const char* first, const char* second) {
-    return TruncateToInt32(ReadDecimal(first) * kTenthsPerUnit -
-                           ReadDecimal(second) * kTenthsPerUnit);
+    const double firstTenths = RoundedToDouble(ReadDecimal(first) * kTenthsPerUnit);
+    const double secondTenths = RoundedToDouble(ReadDecimal(second) * kTenthsPerUnit);
+    return TruncateToInt32(firstTenths - secondTenths);
 }
 
 int32_t CompareWholeNumbers(const char* first, const char* second) {
