@@ -1,0 +1,301 @@
+// The pass-by camera in the stand-in host: renewal by the clock, what holds it, the eye point's
+// geometry, the modes, AI stepping, the view cycle and the view-target redirect.
+#include <cmath>
+#include "skyvane_fixture.h"
+
+using namespace skyvane_test;
+
+namespace {
+
+constexpr double kEarthRadiusNm = 3443.86488; // the sphere the module flies on
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kFeetToNm = 0.000164;
+constexpr double kMetresPerFoot = 0.3048;
+
+// Great-circle distance and initial bearing by the haversine and atan2 forms, independent of
+// the module's own law-of-cosines code.
+void Inverse(double lat1, double lon1, double lat2, double lon2, double* distanceNm,
+             double* bearingDeg) {
+    double p1 = lat1 * kPi / 180, p2 = lat2 * kPi / 180, dl = (lon2 - lon1) * kPi / 180;
+    double h =
+        sin((p2 - p1) / 2) * sin((p2 - p1) / 2) + cos(p1) * cos(p2) * sin(dl / 2) * sin(dl / 2);
+    *distanceNm = 2 * kEarthRadiusNm * asin(sqrt(h));
+    double b = atan2(sin(dl) * cos(p2), cos(p1) * sin(p2) - sin(p1) * cos(p2) * cos(dl));
+    *bearingDeg = fmod(b * 180 / kPi + 360, 360);
+}
+
+class Camera : public SkyvaneHost {
+  protected:
+    // A straight, level user's aircraft at a steady speed, the view on with the given period.
+    void StartPassBy(int svp = 10, double speedKnots = 140.0) {
+        WriteActiveIni(svp);
+        HostsimAircraft user;
+        HostsimDefaultAircraft(&user, 1);
+        user.speedKnots = speedKnots;
+        user.acrossKnots = 0.0;
+        user.verticalSpeedFpm = 0.0;
+        user.turnRateDegPerSec = 0.0;
+        user.sizeFeet = 30.0;
+        user.altitudeFeet = 3000.0;
+        user.groundElevationFeet = 100.0;
+        user.variationDeg = -2.0;
+        user.headingTrueDeg = 60.0;
+        user.userState = 0.0;
+        ASSERT_TRUE(HostsimAddAircraft(&user));
+        StartFlying();
+    }
+
+    // Steps one second at a time and counts how often the tower eye point changed.
+    int CountPlacements(int seconds) {
+        int placements = 0;
+        for (int i = 0; i < seconds; ++i) {
+            HostsimEyePoint before = Tower();
+            HostsimStep(1);
+            if (!SameEye(before, Tower())) {
+                ++placements;
+            }
+        }
+        return placements;
+    }
+
+    // Steps until the next placement; false when none comes within the limit.
+    bool StepToPlacement(int limitSeconds) {
+        for (int i = 0; i < limitSeconds; ++i) {
+            HostsimEyePoint before = Tower();
+            HostsimStep(1);
+            if (!SameEye(before, Tower())) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    int32_t TowerTarget() {
+        HostsimCallView(kHostsimTowerCaller);
+        return HostsimLastSeen(kHostsimTowerCaller);
+    }
+
+    int32_t DataOwner(HostsimCaller caller) {
+        return HostsimAircraftOfData(HostsimCallView(caller));
+    }
+};
+
+} // namespace
+
+TEST_F(Camera, ANewEyePointEveryPeriodInTheTowerView) {
+    StartPassBy(10);
+    ASSERT_TRUE(StepToPlacement(12));
+    EXPECT_EQ(CountPlacements(60), 6);
+    // Every placement is exactly one period after the one before.
+    for (int round = 0; round < 3; ++round) {
+        HostsimEyePoint placed = Tower();
+        HostsimStep(9);
+        EXPECT_TRUE(SameEye(placed, Tower()));
+        HostsimStep(1);
+        EXPECT_FALSE(SameEye(placed, Tower()));
+    }
+}
+
+TEST_F(Camera, ThePeriodStandsStillWhilePausedInAMenuOrHeldByTheUsersAircraft) {
+    StartPassBy(10);
+    ASSERT_TRUE(StepToPlacement(12));
+    HostsimSetPaused(true);
+    EXPECT_EQ(CountPlacements(25), 0) << "paused";
+    HostsimSetPaused(false);
+    ASSERT_TRUE(StepToPlacement(12));
+
+    ASSERT_TRUE(HostsimOpenMenu(0));
+    EXPECT_EQ(CountPlacements(25), 0) << "a host menu is open";
+    HostsimCloseMenu();
+    ASSERT_TRUE(StepToPlacement(12));
+
+    User()->userState = 1.0;
+    EXPECT_EQ(CountPlacements(25), 0) << "the user's aircraft holds the period";
+    User()->userState = 0.0;
+    EXPECT_TRUE(StepToPlacement(12));
+}
+
+TEST_F(Camera, OtherViewsRenewEverySecondAndTheTowerViewIsToldOnceOnReturn) {
+    StartPassBy(10);
+    ASSERT_TRUE(StepToPlacement(12));
+    HostsimSetView(kViewCockpit);
+    EXPECT_EQ(CountPlacements(5), 5);
+    // Paused, the aircraft stands still; a climb set by hand shows the renewal goes on.
+    HostsimSetPaused(true);
+    for (int i = 0; i < 3; ++i) {
+        HostsimEyePoint before = Tower();
+        User()->altitudeFeet += 100.0;
+        HostsimStep(1);
+        EXPECT_FALSE(SameEye(before, Tower())) << "renewed while paused, second " << i;
+    }
+    HostsimSetPaused(false);
+
+    HostsimSetView(kViewTower);
+    HostsimStep(1);
+    EXPECT_EQ(HostsimActiveView()->viewWordA, 0x40);
+    HostsimStep(1);
+    EXPECT_EQ(HostsimActiveView()->viewWordA, 0) << "written once only";
+}
+
+TEST_F(Camera, TheEyePointLiesHalfAPeriodAheadAndBesideTheTrack) {
+    const int svp = 10;
+    const double speedKnots = 140.0;
+    StartPassBy(svp, speedKnots);
+    ASSERT_TRUE(StepToPlacement(12));
+    const HostsimAircraft* user = User();
+    double lat, lon, altMetres;
+    HostsimDecodeEyePoint(HostsimTowerEyePoint(), &lat, &lon, &altMetres);
+    double distanceNm, bearingDeg;
+    Inverse(user->latitudeDeg, user->longitudeDeg, lat, lon, &distanceNm, &bearingDeg);
+
+    double aheadNm = svp * speedKnots / 3600.0 * 0.5;
+    double sideNm = 2 * user->sizeFeet * kFeetToNm; // Rlp 2, to the right
+    EXPECT_NEAR(distanceNm, hypot(aheadNm, sideNm), 0.0005);
+    double expectedBearing = user->headingTrueDeg + atan2(sideNm, aheadNm) * 180 / kPi;
+    EXPECT_NEAR(bearingDeg, expectedBearing, 0.05);
+    EXPECT_NEAR(altMetres, (user->altitudeFeet + 1 * user->sizeFeet) * kMetresPerFoot, 0.01);
+}
+
+TEST_F(Camera, OnGroundModeKeepsTheEyeAtGroundLevel) {
+    StartPassBy(10);
+    Press('J', kHostsimShift);
+    double lat, lon, altMetres;
+    HostsimDecodeEyePoint(HostsimTowerEyePoint(), &lat, &lon, &altMetres);
+    EXPECT_NEAR(altMetres, User()->groundElevationFeet * kMetresPerFoot, 0.01);
+    ASSERT_TRUE(StepToPlacement(12));
+    HostsimDecodeEyePoint(HostsimTowerEyePoint(), &lat, &lon, &altMetres);
+    EXPECT_NEAR(altMetres, User()->groundElevationFeet * kMetresPerFoot, 0.01);
+}
+
+TEST_F(Camera, PlaneSpottingKeepsItsPointAndIsNotRenewed) {
+    StartPassBy(10);
+    Press('I', kHostsimShift);
+    HostsimEyePoint spot = Tower();
+    double lat, lon, altMetres;
+    HostsimDecodeEyePoint(&spot, &lat, &lon, &altMetres);
+    EXPECT_NEAR(lat, User()->latitudeDeg, 1e-6) << "taken at the user's aircraft";
+    EXPECT_NEAR(lon, User()->longitudeDeg, 1e-6);
+    EXPECT_EQ(CountPlacements(40), 0);
+    Press('N', kHostsimShift);
+    EXPECT_FALSE(SameEye(spot, Tower())) << "normal mode computes a new point at once";
+}
+
+TEST_F(Camera, NextAndPreviousStepThroughTheAiAircraftWithWrapAround) {
+    StartPassBy(10);
+    AddAi(7);
+    AddAi(9);
+    HostsimStep(1);
+    const int32_t expectedNext[] = {7, 9, 7};
+    for (int32_t id : expectedNext) {
+        Press('D', kHostsimShift);
+        EXPECT_EQ(TowerTarget(), id);
+        EXPECT_TRUE(HostsimRedirectInstalled());
+    }
+    Press('A', kHostsimShift);
+    EXPECT_EQ(TowerTarget(), 9);
+    EXPECT_TRUE(HostsimCheckTableSlots().allOk) << "the redirect keeps the host's live slots";
+    EXPECT_EQ(DataOwner(kHostsimCockpitCaller), 1) << "other callers keep the user's aircraft";
+
+    // From the user's aircraft, previous goes to the last entry.
+    Press('F', kHostsimShift);
+    Press('F', kHostsimShift);
+    EXPECT_FALSE(HostsimRedirectInstalled());
+    Press('A', kHostsimShift);
+    EXPECT_EQ(TowerTarget(), 9);
+}
+
+TEST_F(Camera, WithoutAiAircraftStepsDoNothing) {
+    StartPassBy(10);
+    Press('D', kHostsimShift);
+    EXPECT_EQ(TowerTarget(), 1);
+    EXPECT_FALSE(HostsimRedirectInstalled());
+}
+
+TEST_F(Camera, TheCycleGoesToTheFollowViewAndBackWithTheSameAircraft) {
+    StartPassBy(10);
+    AddAi(7);
+    HostsimStep(1);
+    Press('D', kHostsimShift);
+    ASSERT_EQ(TowerTarget(), 7);
+    Press('T', kHostsimShift);
+    HostsimStep(1);
+    EXPECT_EQ(HostsimActiveView()->viewMode, kViewFollow);
+    EXPECT_EQ(HostsimFollowedObject(), 7);
+    EXPECT_EQ(DataOwner(kHostsimFollowCaller), 7);
+    HostsimStep(2);
+    EXPECT_TRUE(HostsimRedirectInstalled()) << "the module's own switch keeps the target";
+
+    Press('T', kHostsimShift);
+    HostsimStep(1);
+    EXPECT_EQ(HostsimActiveView()->viewMode, kViewTower);
+    EXPECT_EQ(TowerTarget(), 7);
+}
+
+TEST_F(Camera, TheUsersOwnViewSwitchReturnsToTheUsersAircraft) {
+    StartPassBy(10);
+    AddAi(7);
+    HostsimStep(1);
+    Press('D', kHostsimShift);
+    ASSERT_EQ(TowerTarget(), 7);
+    HostsimSetView(kViewFollow);
+    HostsimStep(1);
+    EXPECT_FALSE(HostsimRedirectInstalled());
+    EXPECT_EQ(HostsimFollowedObject(), 1);
+}
+
+TEST_F(Camera, LeavingTheFlyingStateReturnsToTheUsersAircraft) {
+    StartPassBy(10);
+    AddAi(7);
+    HostsimStep(1);
+    Press('D', kHostsimShift);
+    ASSERT_EQ(TowerTarget(), 7);
+    ASSERT_TRUE(HostsimPickMenu("3/3")); // a host dialog takes the host out of flying for a moment
+    HostsimStep(1);
+    EXPECT_FALSE(HostsimRedirectInstalled());
+    EXPECT_EQ(TowerTarget(), 1);
+    HostsimStep(options.hostDialogSeconds + 1);
+    EXPECT_EQ(HostsimHostState(), kStateFlying);
+}
+
+TEST_F(Camera, AFollowedAircraftThatVanishesHandsBackToTheUsersAircraft) {
+    StartPassBy(10);
+    AddAi(7);
+    AddAi(9);
+    HostsimStep(1);
+    Press('D', kHostsimShift);
+    ASSERT_EQ(TowerTarget(), 7);
+    ASSERT_TRUE(HostsimRemoveAircraft(7));
+    HostsimStep(1);
+    EXPECT_FALSE(HostsimRedirectInstalled());
+    EXPECT_EQ(TowerTarget(), 1);
+    EXPECT_EQ(CountPlacements(10), 1) << "the pass-by goes on with the user's aircraft";
+}
+
+TEST_F(Camera, ARedirectWordChangedBySomeoneElseIsLeftAlone) {
+    StartPassBy(10);
+    AddAi(7);
+    HostsimStep(1);
+    void** word = HostsimTableWord();
+    void* theirs = HostsimOriginalTable();
+    static void* otherTable[37];
+    for (int i = 0; i < 37; ++i) {
+        otherTable[i] = static_cast<void**>(theirs)[i];
+    }
+    *word = otherTable;
+    Press('D', kHostsimShift);
+    EXPECT_EQ(*word, static_cast<void*>(otherTable)) << "install writes nothing";
+    Press('F', kHostsimShift);
+    EXPECT_EQ(*word, static_cast<void*>(otherTable)) << "remove writes nothing";
+    *word = theirs;
+}
+
+TEST_F(Camera, AHostValueThatIsNotANumberNeverReachesTheTowerEyePoint) {
+    StartPassBy(10);
+    ASSERT_TRUE(StepToPlacement(12));
+    HostsimEyePoint placed = Tower();
+    ASSERT_TRUE(HostsimOverrideVariable(1, 48, NAN));
+    EXPECT_EQ(CountPlacements(25), 0);
+    EXPECT_TRUE(SameEye(placed, Tower()));
+    HostsimClearOverrides(1);
+    EXPECT_TRUE(StepToPlacement(12));
+}
