@@ -1,0 +1,54 @@
+#pragma once
+// The stand-in's own state: options, time, host state sequence, events, journal. One instance,
+// used on the host's one thread.
+#include "hostsim/hostsim.h"
+
+constexpr int kJournalBytes = 16384;
+constexpr int kErrorBytes = 512;
+constexpr int kActionTextBytes = 160;
+constexpr int kMaxActionsPerSecond = 16;
+constexpr int kRealtimeSliceMilliseconds = 100;
+
+enum StatePhase { kPhaseLoading, kPhaseReady, kPhaseFlying, kPhaseManual };
+
+struct HostWorld {
+    HostsimOptions options;
+    bool running;
+    int seconds;          // whole host seconds since start
+    double realtimeCarry; // real time not yet turned into a host second
+    StatePhase phase;
+    bool readyReached;
+    int dialogSecondsLeft; // Views item 3: back to state 12 when it runs out
+    int32_t followedObject;
+    int dayOfWeek;
+    uint32_t events[kHostsimMaxEvents];
+    int eventCount;
+    int eventsTraced;                                     // events already written to the trace
+    char actions[kMaxActionsPerSecond][kActionTextBytes]; // done this second, for the trace
+    int actionCount;
+    uint16_t viewWordASeen; // view words written during this second, for the trace
+    uint16_t viewWordBSeen;
+    uint32_t towerRefreshes; // 0x40 in view word A served
+    char journal[kJournalBytes];
+    char lastError[kErrorBytes];
+    HostsimStats stats;
+    HWND mainWindow;
+    int32_t lastSeen[kHostsimCallerCount];
+    HostsimSlotReport lastSlots;
+    uint32_t keysSeen; // WM_KEYDOWN the host's window procedure received
+};
+
+extern HostWorld gWorld;
+
+void RecordHostEvent(uint32_t code);
+void Journal(const char* format, ...);
+void NoteAction(const char* format, ...);
+// Serves the view words the modules wrote: B switches to the follow view; both are consumed.
+void ServeViewWords();
+// Advances host time by one second: clock, states, imports filled late, motion.
+void AdvanceOneSecond();
+// Real time: one 100 ms slice of host time, from the main window's timer.
+void HostsimRunRealtimeSlice();
+void TogglePause();
+void CycleView();
+void OpenHostDialog();
