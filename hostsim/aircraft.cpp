@@ -234,8 +234,9 @@ void RefreshPositions() {
                                    slot.state.altitudeFeet * kMetresPerFoot};
         memcpy(slot.positionRecord + kPositionByte, &position, sizeof position);
     }
+    // The user's aircraft has a position for modules once the host has finished loading.
     AircraftSlot* user = FindSlot(kUserAircraftId);
-    if (user) {
+    if (user && *ReadyWord()) {
         HostsimEyePoint eye =
             HostsimEncodeEyePoint(user->state.latitudeDeg, user->state.longitudeDeg,
                                   user->state.altitudeFeet * kMetresPerFoot);
