@@ -149,6 +149,11 @@ void WriteConfiguration() {
     if (!g_state.configurationRead || !BuildConfigPath(path)) {
         return;
     }
+    // A file the user made read-only stays as it is, whatever the file system would allow.
+    DWORD attributes = GetFileAttributesA(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        return;
+    }
     WritePrivateProfileStringA(kSettingsSection, nullptr, nullptr, path);
     WritePrivateProfileStringA(kTowerSection, nullptr, nullptr, path);
     WritePrivateProfileStringA(kKeysSection, nullptr, nullptr, path);

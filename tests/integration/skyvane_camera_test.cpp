@@ -70,14 +70,12 @@ class Camera : public SkyvaneHost {
         return false;
     }
 
-    int32_t TowerTarget() {
-        HostsimCallView(kHostsimTowerCaller);
-        return HostsimLastSeen(kHostsimTowerCaller);
-    }
-
     int32_t DataOwner(HostsimCaller caller) {
         return HostsimAircraftOfData(HostsimCallView(caller));
     }
+
+    // The aircraft the host's tower view gets when it asks now.
+    int32_t TowerTarget() { return DataOwner(kHostsimTowerCaller); }
 };
 
 } // namespace
@@ -184,6 +182,8 @@ TEST_F(Camera, NextAndPreviousStepThroughTheAiAircraftWithWrapAround) {
     StartPassBy(10);
     AddAi(7);
     AddAi(9);
+    const int32_t order[] = {7, 9};
+    ASSERT_TRUE(HostsimSetAiList(order, 2));
     HostsimStep(1);
     const int32_t expectedNext[] = {7, 9, 7};
     for (int32_t id : expectedNext) {
@@ -198,6 +198,7 @@ TEST_F(Camera, NextAndPreviousStepThroughTheAiAircraftWithWrapAround) {
 
     // From the user's aircraft, previous goes to the last entry.
     Press('F', kHostsimShift);
+    EXPECT_FALSE(HostsimRedirectInstalled()) << "switching off removes the redirect";
     Press('F', kHostsimShift);
     EXPECT_FALSE(HostsimRedirectInstalled());
     Press('A', kHostsimShift);

@@ -51,7 +51,11 @@ class SkyvaneHost : public ::testing::Test {
         }
     }
 
-    void Start() { ASSERT_TRUE(HostsimStart(&options)) << HostsimLastError(); }
+    // The host paints its frame after its modules are loaded, as the real one does.
+    void Start() {
+        ASSERT_TRUE(HostsimStart(&options)) << HostsimLastError();
+        HostsimRedrawFrame();
+    }
 
     // Starts the host and steps until the module has bound and placed its first eye point.
     void StartFlying() {
@@ -105,6 +109,11 @@ class SkyvaneHost : public ::testing::Test {
         WriteIni("SETTINGS", "RngSvpMax", "15");
         WriteIni("SETTINGS", "RngRlp", "5");
         WriteIni("SETTINGS", "RngRal", "5");
+        const char* keys[] = {"70,1", "68,1", "65,1", "84,1", "67,1", "86,1", "78,1", "74,1",
+                              "73,1", "78,3", "74,3", "73,3", "77,3", "75,3", "80,3"};
+        for (int i = 0; i < 15; ++i) {
+            WriteIni("KEYS", ("K(" + std::to_string(i) + ")").c_str(), keys[i]);
+        }
         WriteIni("SVM", "Rid", "1");
     }
 
