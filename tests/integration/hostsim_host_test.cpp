@@ -187,3 +187,52 @@ TEST_F(HostsimHost, ViewsCycleAndFollowTheViewWords) {
     EXPECT_EQ(HostsimActiveView()->viewMode, 4);
     EXPECT_EQ(HostsimActiveView()->viewWordA, 0);
 }
+
+namespace {
+constexpr int kEditId = 1001, kButtonId = 1002;
+int clicks;
+
+LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND && LOWORD(wParam) == kButtonId && HIWORD(wParam) == BN_CLICKED) {
+        ++clicks;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// A window like a module's dialog: top level, owned by the host's main window, with controls.
+HWND CreatePanel() {
+    WNDCLASSA panelClass = {};
+    panelClass.lpfnWndProc = &PanelProc;
+    panelClass.hInstance = GetModuleHandleA(nullptr);
+    panelClass.lpszClassName = "HostsimTestPanel";
+    RegisterClassA(&panelClass);
+    HWND panel =
+        CreateWindowExA(WS_EX_TOPMOST, "HostsimTestPanel", "", WS_POPUP | WS_VISIBLE, 100, 100, 300,
+                        120, HostsimMainWindow(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    CreateWindowA("EDIT", "", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 10, 10, 200, 24, panel,
+                  reinterpret_cast<HMENU>(kEditId), GetModuleHandleA(nullptr), nullptr);
+    CreateWindowA("BUTTON", "OK", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 50, 80, 24, panel,
+                  reinterpret_cast<HMENU>(kButtonId), GetModuleHandleA(nullptr), nullptr);
+    return panel;
+}
+} // namespace
+
+TEST_F(HostsimHost, ModuleWindowsAreFoundByTheirControlsAndDriven) {
+    Start();
+    EXPECT_EQ(HostsimFindModuleWindow(kButtonId), nullptr);
+    HWND panel = CreatePanel();
+    ASSERT_EQ(HostsimFindModuleWindow(kButtonId), panel);
+    clicks = 0;
+    ASSERT_TRUE(HostsimClickControl(kButtonId));
+    EXPECT_EQ(clicks, 1);
+    ASSERT_TRUE(HostsimSetControlText(kEditId, "15"));
+    char text[32] = {};
+    GetDlgItemTextA(panel, kEditId, text, sizeof text);
+    EXPECT_STREQ(text, "15");
+    SendDlgItemMessageA(panel, kEditId, EM_SETSEL, 2, 2);
+    ASSERT_TRUE(HostsimTypeText(panel, kEditId, "0x"));
+    GetDlgItemTextA(panel, kEditId, text, sizeof text);
+    EXPECT_STREQ(text, "150x") << "typed characters arrive as keyboard input";
+    EXPECT_FALSE(HostsimClickControl(4242));
+    DestroyWindow(panel);
+}
