@@ -1,0 +1,338 @@
+// The settings dialog's pages in the real module: what each shows at opening, how the track
+// bars, radio buttons and range fields change the working copy, and how the pages agree.
+#include "settings_dialog_driver.h"
+
+namespace skyvane_test {
+namespace {
+
+using SettingsPages = SettingsDialog;
+
+TEST_F(SettingsPages, OpensWithFiveTabsAndOnlyTheParametersPageShown) {
+    StartFlying();
+    OpenByMenu();
+    ASSERT_EQ(SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0), kTabCount);
+    const char* names[kTabCount] = {"Parameters", "Modes", "Random", "Ranges", "Keys Assignment"};
+    for (int i = 0; i < kTabCount; ++i) {
+        char text[64] = {};
+        TCITEMA item = {};
+        item.mask = TCIF_TEXT;
+        item.pszText = text;
+        item.cchTextMax = sizeof text;
+        SendMessageA(tab, TCM_GETITEMA, i, reinterpret_cast<LPARAM>(&item));
+        EXPECT_STREQ(text, names[i]);
+    }
+    EXPECT_EQ(SendMessageA(tab, TCM_GETCURSEL, 0, 0), kTabParameters);
+    for (int i = 0; i < kTabCount; ++i) {
+        EXPECT_EQ(IsWindowVisible(pages[i]) != FALSE, i == kTabParameters) << "page " << i;
+    }
+
+    // Every page lies 3 pixels inside the tab control's lower-left corner.
+    RECT tabRect = {};
+    GetWindowRect(tab, &tabRect);
+    for (int i = 0; i < kTabCount; ++i) {
+        RECT pageRect = {};
+        GetWindowRect(pages[i], &pageRect);
+        EXPECT_EQ(pageRect.left, tabRect.left + 3) << "page " << i;
+        EXPECT_EQ(pageRect.bottom, tabRect.bottom - 3) << "page " << i;
+        EXPECT_LT(pageRect.right, tabRect.right) << "page " << i;
+        EXPECT_GT(pageRect.top, tabRect.top) << "page " << i;
+    }
+}
+
+TEST_F(SettingsPages, TabClicksShowExactlyTheSelectedPage) {
+    StartFlying();
+    OpenByMenu();
+    const int order[] = {kTabKeys, kTabModes, kTabRanges, kTabRandom, kTabParameters, kTabKeys};
+    for (int selected : order) {
+        SelectTab(selected);
+        for (int i = 0; i < kTabCount; ++i) {
+            EXPECT_EQ(IsWindowVisible(pages[i]) != FALSE, i == selected)
+                << "page " << i << " with tab " << selected;
+        }
+    }
+}
+
+TEST_F(SettingsPages, TrackBarsStandAtTheValuesAtLoad) {
+    StartFlying();
+    OpenByMenu();
+    // Svp 10 within 5..15.
+    EXPECT_EQ(BarMin(IDC_PERIOD_BAR), 0);
+    EXPECT_EQ(BarMax(IDC_PERIOD_BAR), 10);
+    EXPECT_EQ(BarPosition(IDC_PERIOD_BAR), 5);
+    EXPECT_EQ(Text(kTabParameters, IDC_PERIOD_LOW), "5");
+    EXPECT_EQ(Text(kTabParameters, IDC_PERIOD_HIGH), "15");
+    EXPECT_EQ(Text(kTabParameters, IDC_PERIOD_VALUE), "10");
+    // Rlp 2 within -5..5, largest at the left end.
+    EXPECT_EQ(BarMax(IDC_LATERAL_BAR), 10);
+    EXPECT_EQ(BarPosition(IDC_LATERAL_BAR), 3);
+    EXPECT_EQ(Text(kTabParameters, IDC_LATERAL_HIGH), "5");
+    EXPECT_EQ(Text(kTabParameters, IDC_LATERAL_LOW), "-5");
+    EXPECT_EQ(Text(kTabParameters, IDC_LATERAL_VALUE), "2");
+    // Ral 1 within -5..5, largest at the top.
+    EXPECT_EQ(BarMax(IDC_ALTITUDE_BAR), 10);
+    EXPECT_EQ(BarPosition(IDC_ALTITUDE_BAR), 4);
+    EXPECT_EQ(Text(kTabParameters, IDC_ALTITUDE_HIGH), "5");
+    EXPECT_EQ(Text(kTabParameters, IDC_ALTITUDE_LOW), "-5");
+    EXPECT_EQ(Text(kTabParameters, IDC_ALTITUDE_VALUE), "1");
+    for (int bar : {IDC_PERIOD_BAR, IDC_LATERAL_BAR, IDC_ALTITUDE_BAR}) {
+        EXPECT_TRUE(Shown(kTabParameters, bar)) << bar;
+    }
+}
+
+TEST_F(SettingsPages, TrackBarsOpenAtTheValuesReadFromTheFile) {
+    WriteActiveIni(40);
+    WriteIni("SETTINGS", "RngSvpMax", "60");
+    WriteIni("SETTINGS", "RngRlp", "20");
+    WriteIni("SETTINGS", "Rlp", "-7");
+    StartFlying();
+    OpenByMenu();
+    EXPECT_EQ(BarMax(IDC_PERIOD_BAR), 55);
+    EXPECT_EQ(BarPosition(IDC_PERIOD_BAR), 35);
+    EXPECT_EQ(Text(kTabParameters, IDC_PERIOD_HIGH), "60");
+    EXPECT_EQ(Text(kTabParameters, IDC_PERIOD_VALUE), "40");
+    EXPECT_EQ(BarMax(IDC_LATERAL_BAR), 40);
+    EXPECT_EQ(BarPosition(IDC_LATERAL_BAR), 27);
+    EXPECT_EQ(Text(kTabParameters, IDC_LATERAL_LOW), "-20");
+    EXPECT_EQ(Text(kTabParameters, IDC_LATERAL_VALUE), "-7");
+}
+
+TEST_F(SettingsPages, MovingTheThumbsChangesTheShownValues) {
+    StartFlying();
+    OpenByMenu();
+    BarKey(IDC_LATERAL_BAR, VK_END);
+    EXPECT_EQ(BarPosition(IDC_LATERAL_BAR), 10);
+    EXPECT_EQ(Text(kTabParameters, IDC_LATERAL_VALUE), "-5");
+    BarKey(IDC_LATERAL_BAR, VK_LEFT);
+    EXPECT_EQ(Text(kTabParameters, IDC_LATERAL_VALUE), "-4");
+
+    BarKey(IDC_PERIOD_BAR, VK_END);
+    EXPECT_EQ(Text(kTabParameters, IDC_PERIOD_VALUE), "15");
+    BarKey(IDC_PERIOD_BAR, VK_HOME);
+    EXPECT_EQ(Text(kTabParameters, IDC_PERIOD_VALUE), "5");
+
+    BarKey(IDC_ALTITUDE_BAR, VK_HOME);
+    EXPECT_EQ(BarPosition(IDC_ALTITUDE_BAR), 0);
+    EXPECT_EQ(Text(kTabParameters, IDC_ALTITUDE_VALUE), "5");
+    BarKey(IDC_ALTITUDE_BAR, VK_END);
+    EXPECT_EQ(Text(kTabParameters, IDC_ALTITUDE_VALUE), "-5");
+
+    // The values live in the working copy: switching tabs keeps them.
+    SelectTab(kTabRanges);
+    SelectTab(kTabParameters);
+    EXPECT_EQ(Text(kTabParameters, IDC_PERIOD_VALUE), "5");
+    EXPECT_EQ(Text(kTabParameters, IDC_LATERAL_VALUE), "-4");
+    EXPECT_EQ(BarPosition(IDC_LATERAL_BAR), 9);
+    EXPECT_EQ(Text(kTabParameters, IDC_ALTITUDE_VALUE), "-5");
+}
+
+TEST_F(SettingsPages, OnGroundModeHidesTheAltitudeBarAndDisablesVerticalRandom) {
+    StartFlying();
+    OpenByMenu();
+    SelectTab(kTabModes);
+    EXPECT_TRUE(Checked(kTabModes, IDC_MODE_NORMAL));
+    Click(kTabModes, IDC_MODE_ON_GROUND);
+    EXPECT_TRUE(Checked(kTabModes, IDC_MODE_ON_GROUND));
+
+    SelectTab(kTabParameters);
+    EXPECT_TRUE(Shown(kTabParameters, IDC_PERIOD_BAR));
+    EXPECT_TRUE(Shown(kTabParameters, IDC_LATERAL_BAR));
+    EXPECT_FALSE(Shown(kTabParameters, IDC_ALTITUDE_BAR));
+    for (int text : {IDC_ALTITUDE_HIGH, IDC_ALTITUDE_LOW, IDC_ALTITUDE_VALUE}) {
+        EXPECT_TRUE(Shown(kTabParameters, text)) << text;
+    }
+    EXPECT_EQ(Text(kTabParameters, IDC_ALTITUDE_VALUE), "1");
+
+    SelectTab(kTabRandom);
+    for (int button : {IDC_RANDOM_H_NONE, IDC_RANDOM_H_CONST, IDC_RANDOM_H_VAR}) {
+        EXPECT_TRUE(Enabled(kTabRandom, button)) << button;
+    }
+    for (int button : {IDC_RANDOM_V_NONE, IDC_RANDOM_V_CONST, IDC_RANDOM_V_VAR}) {
+        EXPECT_FALSE(Enabled(kTabRandom, button)) << button;
+    }
+
+    // Back to normal: everything returns at the next selection of the tabs.
+    SelectTab(kTabModes);
+    Click(kTabModes, IDC_MODE_NORMAL);
+    SelectTab(kTabParameters);
+    EXPECT_TRUE(Shown(kTabParameters, IDC_ALTITUDE_BAR));
+    SelectTab(kTabRandom);
+    EXPECT_TRUE(Enabled(kTabRandom, IDC_RANDOM_V_VAR));
+}
+
+TEST_F(SettingsPages, PlaneSpottingHidesAllBarsAndDisablesAllRandomButtons) {
+    WriteActiveIni();
+    StartFlying();
+    OpenByMenu();
+    SelectTab(kTabModes);
+    ASSERT_TRUE(Enabled(kTabModes, IDC_MODE_SPOTTING));
+    Click(kTabModes, IDC_MODE_SPOTTING);
+
+    SelectTab(kTabParameters);
+    for (int bar : {IDC_PERIOD_BAR, IDC_LATERAL_BAR, IDC_ALTITUDE_BAR}) {
+        EXPECT_FALSE(Shown(kTabParameters, bar)) << bar;
+    }
+    for (int text : {IDC_PERIOD_VALUE, IDC_LATERAL_VALUE, IDC_ALTITUDE_VALUE, IDC_PERIOD_LOW}) {
+        EXPECT_TRUE(Shown(kTabParameters, text)) << text;
+    }
+    SelectTab(kTabRandom);
+    for (int button : {IDC_RANDOM_H_NONE, IDC_RANDOM_H_CONST, IDC_RANDOM_H_VAR, IDC_RANDOM_V_NONE,
+                       IDC_RANDOM_V_CONST, IDC_RANDOM_V_VAR}) {
+        EXPECT_FALSE(Enabled(kTabRandom, button)) << button;
+    }
+}
+
+TEST_F(SettingsPages, PlaneSpottingIsNotOfferedWithTheViewOff) {
+    StartFlying();
+    OpenByMenu();
+    EXPECT_FALSE(Enabled(kTabModes, IDC_MODE_SPOTTING));
+    EXPECT_TRUE(Enabled(kTabModes, IDC_MODE_ON_GROUND));
+    EXPECT_TRUE(Enabled(kTabModes, IDC_MODE_NORMAL));
+}
+
+TEST_F(SettingsPages, PlaneSpottingIsNotOfferedWhileAnAiAircraftIsFollowed) {
+    WriteActiveIni();
+    StartFlying();
+    AddAi(2);
+    PressInHost('D', kHostsimShift);
+    HostsimStep(1);
+    ASSERT_EQ(HostsimLastSeen(kHostsimTowerCaller), 2);
+    OpenByMenu();
+    EXPECT_FALSE(Enabled(kTabModes, IDC_MODE_SPOTTING));
+    // Decided once per opening: returning to the user's aircraft meanwhile changes nothing.
+    PressInHost('A', kHostsimShift);
+    HostsimStep(1);
+    SelectTab(kTabModes);
+    EXPECT_FALSE(Enabled(kTabModes, IDC_MODE_SPOTTING));
+}
+
+TEST_F(SettingsPages, PlaneSpottingKeptWithTheViewOffShowsCheckedAndDisabled) {
+    WriteActiveIni();
+    StartFlying();
+    OpenByMenu();
+    SelectTab(kTabModes);
+    Click(kTabModes, IDC_MODE_SPOTTING);
+    PressOk();
+    PressInHost('F', kHostsimShift);
+    OpenByMenu();
+    EXPECT_TRUE(Checked(kTabModes, IDC_MODE_SPOTTING));
+    EXPECT_FALSE(Enabled(kTabModes, IDC_MODE_SPOTTING));
+    EXPECT_FALSE(Checked(kTabModes, IDC_MODE_NORMAL));
+    EXPECT_FALSE(Shown(kTabParameters, IDC_PERIOD_BAR));
+}
+
+TEST_F(SettingsPages, TheModeReadFromTheFileGovernsThePagesFromTheStart) {
+    WriteActiveIni();
+    WriteIni("SETTINGS", "Active", "0");
+    WriteIni("SETTINGS", "Mode", "1");
+    StartFlying();
+    OpenByMenu();
+    EXPECT_TRUE(Checked(kTabModes, IDC_MODE_ON_GROUND));
+    EXPECT_FALSE(Checked(kTabModes, IDC_MODE_NORMAL));
+    EXPECT_FALSE(Enabled(kTabModes, IDC_MODE_SPOTTING));
+    // The Parameters page was refreshed with the mode at opening.
+    EXPECT_FALSE(Shown(kTabParameters, IDC_ALTITUDE_BAR));
+}
+
+TEST_F(SettingsPages, RandomPageShowsAndTakesBothChoices) {
+    WriteActiveIni();
+    WriteIni("SETTINGS", "RndH", "1");
+    WriteIni("SETTINGS", "RndV", "2");
+    StartFlying();
+    OpenByMenu();
+    SelectTab(kTabRandom);
+    EXPECT_TRUE(Checked(kTabRandom, IDC_RANDOM_H_CONST));
+    EXPECT_FALSE(Checked(kTabRandom, IDC_RANDOM_H_NONE));
+    EXPECT_TRUE(Checked(kTabRandom, IDC_RANDOM_V_VAR));
+    Click(kTabRandom, IDC_RANDOM_H_VAR);
+    Click(kTabRandom, IDC_RANDOM_V_NONE);
+    // The two columns are separate groups.
+    EXPECT_TRUE(Checked(kTabRandom, IDC_RANDOM_H_VAR));
+    EXPECT_FALSE(Checked(kTabRandom, IDC_RANDOM_H_CONST));
+    EXPECT_TRUE(Checked(kTabRandom, IDC_RANDOM_V_NONE));
+    EXPECT_FALSE(Checked(kTabRandom, IDC_RANDOM_V_VAR));
+    SelectTab(kTabModes);
+    SelectTab(kTabRandom);
+    EXPECT_TRUE(Checked(kTabRandom, IDC_RANDOM_H_VAR));
+    EXPECT_TRUE(Checked(kTabRandom, IDC_RANDOM_V_NONE));
+}
+
+TEST_F(SettingsPages, RangeFieldsShowTheLimitsAndKeepTypedValuesWithinBounds) {
+    StartFlying();
+    OpenByMenu();
+    SelectTab(kTabRanges);
+    EXPECT_EQ(Text(kTabRanges, IDC_PERIOD_MAX_FIELD), "15");
+    EXPECT_EQ(Text(kTabRanges, IDC_LATERAL_RANGE_FIELD), "5");
+    EXPECT_EQ(Text(kTabRanges, IDC_ALTITUDE_RANGE_FIELD), "5");
+
+    struct Case {
+        int field;
+        const char* typed;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {IDC_PERIOD_MAX_FIELD, "200", "120"},     {IDC_PERIOD_MAX_FIELD, "7", "15"},
+        {IDC_PERIOD_MAX_FIELD, "", "15"},         {IDC_PERIOD_MAX_FIELD, "45", "45"},
+        {IDC_LATERAL_RANGE_FIELD, "0", "5"},      {IDC_LATERAL_RANGE_FIELD, "250", "100"},
+        {IDC_LATERAL_RANGE_FIELD, "40", "40"},    {IDC_ALTITUDE_RANGE_FIELD, "0", "5"},
+        {IDC_ALTITUDE_RANGE_FIELD, "250", "100"}, {IDC_ALTITUDE_RANGE_FIELD, "40", "40"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.field) + " <- '" + c.typed + "'");
+        TypeRange(c.field, c.typed);
+        EXPECT_EQ(Text(kTabRanges, c.field), c.shown);
+    }
+
+    // The Parameters page takes the new limits, the lower ones the negative of the ranges.
+    SelectTab(kTabParameters);
+    EXPECT_EQ(Text(kTabParameters, IDC_PERIOD_HIGH), "45");
+    EXPECT_EQ(BarMax(IDC_PERIOD_BAR), 40);
+    EXPECT_EQ(Text(kTabParameters, IDC_LATERAL_LOW), "-40");
+    EXPECT_EQ(Text(kTabParameters, IDC_LATERAL_HIGH), "40");
+    EXPECT_EQ(BarMax(IDC_LATERAL_BAR), 80);
+    EXPECT_EQ(Text(kTabParameters, IDC_ALTITUDE_LOW), "-40");
+    EXPECT_EQ(BarPosition(IDC_ALTITUDE_BAR), 39);
+}
+
+TEST_F(SettingsPages, TypingAndArrowsCountOnlyOnceTheFieldIsLeft) {
+    StartFlying();
+    OpenByMenu();
+    SelectTab(kTabRanges);
+    HWND field = Control(kTabRanges, IDC_PERIOD_MAX_FIELD);
+    SetFocus(field);
+    SendMessageA(field, EM_SETSEL, 0, -1);
+    TypeChars(field, "90");
+    // The arrow keys step the number in the field through its up-down control.
+    SendMessageA(field, WM_KEYDOWN, VK_UP, 0);
+    SendMessageA(field, WM_KEYUP, VK_UP, 0);
+    HostsimPump(0);
+    EXPECT_EQ(Text(kTabRanges, IDC_PERIOD_MAX_FIELD), "91");
+    ASSERT_EQ(GetFocus(), field);
+    NotifyTab(kTabParameters);
+    EXPECT_EQ(Text(kTabParameters, IDC_PERIOD_HIGH), "15");
+
+    SetFocus(Control(kTabRanges, IDC_ALTITUDE_RANGE_FIELD));
+    NotifyTab(kTabParameters);
+    EXPECT_EQ(Text(kTabParameters, IDC_PERIOD_HIGH), "91");
+}
+
+TEST_F(SettingsPages, NarrowedRangeBringsTheValueBackAtTheNextParametersTab) {
+    StartFlying();
+    OpenByMenu();
+    SelectTab(kTabRanges);
+    TypeRange(IDC_LATERAL_RANGE_FIELD, "40");
+    SelectTab(kTabParameters);
+    BarKey(IDC_LATERAL_BAR, VK_HOME);
+    EXPECT_EQ(Text(kTabParameters, IDC_LATERAL_VALUE), "40");
+
+    SelectTab(kTabRanges);
+    TypeRange(IDC_LATERAL_RANGE_FIELD, "5");
+    SelectTab(kTabParameters);
+    EXPECT_EQ(Text(kTabParameters, IDC_LATERAL_VALUE), "5");
+    EXPECT_EQ(BarPosition(IDC_LATERAL_BAR), 0);
+    EXPECT_EQ(BarMax(IDC_LATERAL_BAR), 10);
+    EXPECT_EQ(Text(kTabParameters, IDC_LATERAL_HIGH), "5");
+    EXPECT_EQ(Text(kTabParameters, IDC_LATERAL_LOW), "-5");
+}
+
+} // namespace
+} // namespace skyvane_test
