@@ -17,6 +17,7 @@ usage: ./skyvane.sh COMMAND [ARGS]
   demo [--interactive]  run the real DLL in the stand-in host on the demo scenario
   bench          run the benchmarks
   soak           run the long soak in the stand-in host
+  fuzz [ARGS]    fuzz the core longer (scripts/fuzz.sh --runs N | --seconds S)
   package        build the release zip (DLL and pilot's guide)
   hostsim ARGS   run hostsim.exe under Wine and Xvfb with ARGS
   clean          remove the build folder
@@ -108,6 +109,8 @@ cmd_test() {
     local status=0
     echo "== native unit tests (ASan, UBSan)"
     (cd "$BUILD/native" && ctest --output-on-failure -j "$JOBS") || status=1
+    echo "== fuzzing the core (libFuzzer, bounded runs over the seeds)"
+    bash "$ROOT/scripts/fuzz.sh" || status=1
     echo "== integration tests (real DLL in the stand-in host, under Wine)"
     (cd "$BUILD/win32" && ctest --output-on-failure -j 1 "$@") || status=1
     return $status
@@ -128,6 +131,7 @@ case "${1:-}" in
     demo) shift; cmd_build; start_wine; bash "$ROOT/scripts/demo.sh" "$@" ;;
     bench) shift; cmd_build; start_wine; bash "$ROOT/scripts/bench.sh" "$@" ;;
     soak) shift; cmd_build; start_wine; bash "$ROOT/scripts/soak.sh" "$@" ;;
+    fuzz) shift; ensure_setup; bash "$ROOT/scripts/fuzz.sh" "$@" ;;
     package) shift; cmd_build; bash "$ROOT/scripts/package.sh" "$@" ;;
     clean) rm -rf "$BUILD" ;;
     -h|--help|help|"") usage ;;

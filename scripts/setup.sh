@@ -3,7 +3,8 @@
 # With --check it only tells, by its exit status, whether everything is there.
 set -euo pipefail
 packages=(g++ cmake ninja-build g++-mingw-w64-i686 wine wine32:i386 xvfb x11-utils imagemagick
-          geographiclib-tools nlohmann-json3-dev googletest libgtest-dev zip unzip)
+          geographiclib-tools nlohmann-json3-dev googletest libgtest-dev zip unzip
+          clang libclang-rt-14-dev)
 need=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || need+=("$p")

@@ -1,0 +1,28 @@
+// Whole settings files: the input is the text of Skyvane.ini, looked up key by key as the
+// module's reader asks for its values.
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+
+#include "config_invariants.h"
+#include "ini_text.h"
+
+namespace {
+
+void ReadFromIni(void* context, const char* section, const char* key, char* value) {
+    fuzz::LookupIni(*static_cast<const fuzz::IniText*>(context), section, key, "0", value,
+                    kConfigValueSize);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    fuzz::IniText ini{reinterpret_cast<const char*>(data), size};
+    fuzz::LoadedState state;
+    InitModuleDefaults(state.settings, state.hotkeys);
+    state.spotting = EyePoint{};
+    ApplyConfigurationTexts(ReadFromIni, &ini, state.settings, state.hotkeys, state.spotting);
+    fuzz::CheckRanges(state);
+    fuzz::CheckRoundTrip(state);
+    return 0;
+}
