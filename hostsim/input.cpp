@@ -11,6 +11,7 @@
 namespace {
 constexpr int kInputSettleMilliseconds = 20;
 constexpr int kEventSettleMilliseconds = 2;
+constexpr int kFocusSettleMilliseconds = 50;
 constexpr int kMaxMenuDepth = 4;
 constexpr int kMenuTextBytes = 128;
 
@@ -50,11 +51,14 @@ void ModifierKeys(unsigned modifiers, bool up) {
     }
 }
 
+// Under X the change of foreground arrives a little later: a window that was not in front is
+// given time to get there before any key is sent to it.
 void Focus(HWND window) {
+    bool wasInFront = GetForegroundWindow() == window;
     SetForegroundWindow(window);
     SetActiveWindow(window);
     SetFocus(window);
-    HostsimPump(0);
+    HostsimPump(wasInFront ? 0 : kFocusSettleMilliseconds);
 }
 
 // Finds an item of a menu by position ("3") or by exact text ("&Modules").
