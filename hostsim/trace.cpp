@@ -41,6 +41,22 @@ nlohmann::ordered_json TowerRecord() {
     }
     return tower;
 }
+// Where the aircraft that the tower view shows is, so each eye point can be checked against
+// its track.
+nlohmann::ordered_json ShownAircraftRecord(int32_t id) {
+    nlohmann::ordered_json record = nlohmann::ordered_json::object();
+    const HostsimAircraft* aircraft = HostsimFindAircraft(id);
+    if (aircraft) {
+        record["id"] = aircraft->id;
+        record["lat"] = aircraft->latitudeDeg;
+        record["lon"] = aircraft->longitudeDeg;
+        record["altitudeFeet"] = aircraft->altitudeFeet;
+        record["headingTrue"] = aircraft->headingTrueDeg;
+        record["speedKnots"] = aircraft->speedKnots;
+        record["sizeFeet"] = aircraft->sizeFeet;
+    }
+    return record;
+}
 } // namespace
 
 bool OpenTrace(const char* path) {
@@ -73,6 +89,7 @@ void WriteTraceLine() {
     line["viewWordA"] = gWorld.viewWordASeen | view->viewWordA;
     line["viewWordB"] = gWorld.viewWordBSeen | view->viewWordB;
     line["tower"] = TowerRecord();
+    line["towerAircraft"] = ShownAircraftRecord(gWorld.lastSeen[kHostsimTowerCaller]);
     line["followed"] = gWorld.followedObject;
     for (int i = 0; i < kHostsimCallerCount; ++i) {
         line[kCallerNames[i]] = gWorld.lastSeen[i];
