@@ -76,9 +76,12 @@ start_wine() {
         wineserver -w || true
     fi
     # Without a window manager, Wine waits for one whenever a managed window is destroyed:
-    # unmanaged windows make a host shut-down take milliseconds instead of seconds.
-    if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+    # unmanaged windows make a host shut-down take milliseconds instead of seconds. The demo's
+    # hostsim.exe keeps managed windows, whose stacking matches Windows in its screenshots.
+    if ! grep -q '"Managed"="Y"' "$WINEPREFIX/user.reg" 2>/dev/null; then
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+        wine reg add 'HKCU\Software\Wine\AppDefaults\hostsim.exe\X11 Driver' /v Managed /d Y \
+            /f >/dev/null 2>&1 || true
         wineserver -w || true
     fi
     wineserver -p >/dev/null 2>&1 || true
