@@ -3,7 +3,7 @@
 set -euo pipefail
 ROOT="$(cd "$(dirname "$0")" && pwd)"
 BUILD="$ROOT/build"
-export SKYVANE_WINEPREFIX="$BUILD/wineprefix"
+export SKYVANE_WINEPREFIX="${SKYVANE_WINEPREFIX:-$BUILD/wineprefix}"
 export WINEPREFIX="$SKYVANE_WINEPREFIX" WINEARCH=win32 WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 JOBS="$(nproc)"
