@@ -15,8 +15,9 @@
 
 namespace {
 
-constexpr int kSizes[] = {0, 100, 500, 1000, 2000};
-constexpr int kRepeats = 15;    // refreshes timed per case; the median is reported
+// 60 is the most the stand-in host holds at present (64 aircraft, the user's included).
+constexpr int kSizes[] = {0, 60, 100, 500, 1000, 2000};
+constexpr int kRepeats = 15;    // refreshes timed per case; the fastest is reported
 constexpr int kOpenRepeats = 3; // openings timed per size
 constexpr UINT_PTR kTickTimerId = 2;
 constexpr WPARAM kMenuAiAircraft = 40001;
@@ -26,6 +27,7 @@ constexpr double kUserLatitude = 50.0;
 constexpr double kUserLongitude = 1.0;
 constexpr int kTextCapacity = 260;
 constexpr int kShowAircraft = 12;
+constexpr int kShowSelectedRow = 2;
 
 using LookupFn = void*(__stdcall*)(int32_t id);
 using GetDataFn = void*(__stdcall*)(void* object);
@@ -45,9 +47,9 @@ double NowMicroseconds() {
     return static_cast<double>(now.QuadPart) * 1e6 / static_cast<double>(frequency.QuadPart);
 }
 
-double Median(double* samples, int count) {
-    std::sort(samples, samples + count);
-    return samples[count / 2];
+// The fastest sample: the one least disturbed by other work on a shared machine.
+double Fastest(const double* samples, int count) {
+    return *std::min_element(samples, samples + count);
 }
 
 uint32_t g_random = 2024;
@@ -58,7 +60,7 @@ double Random01() {
 
 // --- The host ---------------------------------------------------------------------------------
 
-bool StartHost(int aiCount, bool lockstep) {
+bool StartHost(int aiCount, bool lockstep, bool viewOn) {
     char folder[MAX_PATH];
     GetModuleFileNameA(nullptr, folder, MAX_PATH);
     *strrchr(folder, '\\') = '\0';
@@ -71,6 +73,13 @@ bool StartHost(int aiCount, bool lockstep) {
     const char* modules[] = {dll};
     if (!HostsimPrepareRoot(root, modules, 1)) {
         return false;
+    }
+    if (viewOn) {
+        char ini[MAX_PATH + 64];
+        snprintf(ini, sizeof ini, "%s\\Modules\\Skyvane.ini", root);
+        WritePrivateProfileStringA("SETTINGS", "Active", "1", ini);
+        WritePrivateProfileStringA("SVM", "Rid", "1", ini); // the file was written by the module
+        WritePrivateProfileStringA(nullptr, nullptr, nullptr, ini);
     }
     HostsimOptions options;
     HostsimDefaultOptions(&options);
@@ -164,7 +173,7 @@ double RefreshMicroseconds(int aiCount, Motion motion, double tickWithoutList) {
         Move(aiCount, motion);
         samples[r] = TimedTick() - tickWithoutList;
     }
-    return Median(samples, kRepeats);
+    return Fastest(samples, kRepeats);
 }
 
 // --- The host reads alone ---------------------------------------------------------------------
@@ -240,7 +249,7 @@ double HostReadsMicroseconds(int aiCount) {
         }
         samples[r] = NowMicroseconds() - start;
     }
-    return Median(samples, kRepeats);
+    return Fastest(samples, kRepeats);
 }
 
 // --- Runs -------------------------------------------------------------------------------------
@@ -254,8 +263,13 @@ void PerAircraft(char* out, size_t size, double micros, int aiCount) {
 }
 
 bool BenchOneSize(int aiCount) {
-    if (!StartHost(aiCount, true)) {
-        printf("%5d  the stand-in host cannot hold them: %s\n", aiCount, HostsimLastError());
+    if (aiCount >= kHostsimMaxAircraft) {
+        printf("%5d  skipped: the stand-in host holds at most %d AI aircraft\n", aiCount,
+               kHostsimMaxAircraft - 1);
+        return false;
+    }
+    if (!StartHost(aiCount, true, false)) {
+        printf("%5d  the stand-in host did not start: %s\n", aiCount, HostsimLastError());
         HostsimShutdown();
         return false;
     }
@@ -263,7 +277,7 @@ bool BenchOneSize(int aiCount) {
     for (int r = 0; r < kRepeats; ++r) {
         ticks[r] = TimedTick();
     }
-    double tickWithoutList = Median(ticks, kRepeats);
+    double tickWithoutList = Fastest(ticks, kRepeats);
 
     double openings[kOpenRepeats];
     for (int r = 0; r < kOpenRepeats; ++r) {
@@ -273,9 +287,14 @@ bool BenchOneSize(int aiCount) {
         HostsimPump(0);
         CloseList();
     }
-    double open = Median(openings, kOpenRepeats);
+    double open = Fastest(openings, kOpenRepeats);
 
     OpenList();
+    if (!ListWindow()) {
+        printf("%5d  the list did not open\n", aiCount);
+        HostsimShutdown();
+        return false;
+    }
     TimedTick();
     double unchanged = RefreshMicroseconds(aiCount, kStill, tickWithoutList);
     double moving = RefreshMicroseconds(aiCount, kAllMoving, tickWithoutList);
@@ -301,7 +320,7 @@ int Show(int seconds) {
                                         "Dash 8 Q400",    "Boeing 747-400",   "Embraer 190",
                                         "Airbus A319",    "Beechcraft Baron", "Boeing 777-200",
                                         "Bombardier CRJ", "ATR 72-500",       "Piper Cherokee"};
-    if (!StartHost(0, true)) {
+    if (!StartHost(0, true, true)) {
         fprintf(stderr, "cannot start the stand-in host: %s\n", HostsimLastError());
         return 1;
     }
@@ -322,6 +341,11 @@ int Show(int seconds) {
     OpenList();
     HostsimStep(1);
     ClickDistanceHeader();
+    LVITEMA selected = {};
+    selected.stateMask = LVIS_SELECTED;
+    selected.state = LVIS_SELECTED;
+    SendMessageA(GetDlgItem(ListWindow(), IDC_AI_LIST_VIEW), LVM_SETITEMSTATE, kShowSelectedRow,
+                 reinterpret_cast<LPARAM>(&selected));
     HostsimStep(1);
     for (int s = 0; s < seconds; ++s) {
         HostsimStep(1);
@@ -337,7 +361,11 @@ int main(int argc, char** argv) {
     if (argc == 3 && strcmp(argv[1], "--show") == 0) {
         return Show(atoi(argv[2]));
     }
-    printf("One refresh of the AI list, median of %d; times in microseconds (total, per "
+    // The first host of a process is slow to settle; a run of its own keeps it out of the table.
+    if (StartHost(0, true, false)) {
+        HostsimShutdown();
+    }
+    printf("One refresh of the AI list, fastest of %d; times in microseconds (total, per "
            "aircraft)\n",
            kRepeats);
     printf("%5s %9s %18s %18s %18s %18s\n", "AI", "open ms", "unchanged", "all moving",
