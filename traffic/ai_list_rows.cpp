@@ -81,17 +81,23 @@ void AppendAiRow(HostObjectId id) {
     }
     g_state.aiList.resortPending = true;
     for (int column = 1; column < kAiColumnCount; ++column) {
-        FormatAiColumn(column, g_state.text);
+        double value = ReadAiColumnValue(column);
+        AiValueChanged(row, column, value);
+        FormatAiColumnValue(column, value, g_state.text);
         SetAiCell(row, column, g_state.text);
         SetCellFromStore(index, column);
     }
 }
 
-// Column 0 of an existing row is never rewritten.
+// Column 0 of an existing row is never rewritten; a cell whose value is unchanged keeps its text.
 void UpdateAiRow(AiRowRecord& row) {
     AiListState& list = g_state.aiList;
     for (int column = 1; column < kAiColumnCount; ++column) {
-        FormatAiColumn(column, g_state.text);
+        double value = ReadAiColumnValue(column);
+        if (!AiValueChanged(row, column, value)) {
+            continue;
+        }
+        FormatAiColumnValue(column, value, g_state.text);
         if (SetAiCell(row, column, g_state.text) && column == list.sortColumn) {
             list.resortPending = true;
         }

@@ -84,6 +84,9 @@ int32_t AddAiRow(AiRowStore& store, HostObjectId id) {
     for (char* cell : row.cells) {
         cell[0] = '\0';
     }
+    for (bool& known : row.valueKnown) {
+        known = false;
+    }
     store.slotPlusOne[position] = slot + 1;
     ++store.rowCount;
     return slot;
@@ -127,6 +130,19 @@ const char* AiCell(const AiRowRecord& row, int column) {
         return "";
     }
     return column == 0 ? row.type : row.cells[column - 1];
+}
+
+bool AiValueChanged(AiRowRecord& row, int column, double value) {
+    if (column < 1 || column >= kAiColumnCount) {
+        return true;
+    }
+    int index = column - 1;
+    if (row.valueKnown[index] && row.values[index] == value) {
+        return false;
+    }
+    row.values[index] = value;
+    row.valueKnown[index] = true;
+    return true;
 }
 
 void ClearAiRowChanges(AiRowStore& store) {

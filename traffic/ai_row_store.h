@@ -17,6 +17,8 @@ struct AiRowRecord {
     bool changed; // a cell changed since the last ClearAiRowChanges
     char type[kAiTextSize];
     char cells[kAiColumnCount - 1][kAiCellSize]; // columns 1..7
+    double values[kAiColumnCount - 1];           // the host values the cells were made from
+    bool valueKnown[kAiColumnCount - 1];
 };
 
 // All zero is an empty store.
@@ -41,4 +43,7 @@ AiRowRecord& AiRowAt(AiRowStore& store, int32_t slot);
 // Stores a cell's text, cut to its capacity; true and marks the row changed when it differs.
 bool SetAiCell(AiRowRecord& row, int column, const char* text);
 const char* AiCell(const AiRowRecord& row, int column);
+// Records the host value behind a cell of columns 1..7; true when it differs from the last one
+// (a cell's text depends on its value alone, so an unchanged value needs no formatting).
+bool AiValueChanged(AiRowRecord& row, int column, double value);
 void ClearAiRowChanges(AiRowStore& store);

@@ -61,26 +61,39 @@ void SetFormattedAircraft(HostObjectId id) {
 }
 
 void FormatAiColumn(int column, char* out) {
-    out[0] = '\0';
-    switch (column) {
-    case 0:
+    if (column == 0) {
+        out[0] = '\0';
         FormatTypeText(out);
-        break;
+    } else {
+        FormatAiColumnValue(column, ReadAiColumnValue(column), out);
+    }
+}
+
+double ReadAiColumnValue(int column) {
+    switch (column) {
     case 1:
-        FormatStateText(AiStateOf(g_formattedAircraft), out);
-        break;
+        return AiStateOf(g_formattedAircraft);
     case 2:
-        FormatDistanceText(AiDistanceNm(g_formattedAircraft), out);
-        break;
+        return AiDistanceNm(g_formattedAircraft);
     case 3:
-        FormatRoundedText(AiBearing(g_formattedAircraft), out);
-        break;
+        return AiBearing(g_formattedAircraft);
     default:
         if (column >= kFirstValueColumn && column < kAiColumnCount) {
             const ColumnVariable& v = kValueColumns[column - kFirstValueColumn];
-            FormatRoundedText(ReadAircraftValue(g_formattedAircraft, v.variable, v.unit), out);
+            return ReadAircraftValue(g_formattedAircraft, v.variable, v.unit);
         }
-        break;
+        return 0.0;
+    }
+}
+
+void FormatAiColumnValue(int column, double value, char* out) {
+    out[0] = '\0';
+    if (column == 1) {
+        FormatStateText(TruncateToInt32(value), out);
+    } else if (column == 2) {
+        FormatDistanceText(value, out);
+    } else if (column > 2 && column < kAiColumnCount) {
+        FormatRoundedText(value, out);
     }
 }
 

@@ -18,6 +18,10 @@ bool NextAiAircraft(AiWalk& walk, HostObjectId& id);
 void SetFormattedAircraft(HostObjectId id);
 // Column 0..7 of that aircraft into a buffer of kAiTextSize characters.
 void FormatAiColumn(int column, char* out);
+// The host value behind column 1..7 of that aircraft, and its text; FormatAiColumn is the two
+// together.
+double ReadAiColumnValue(int column);
+void FormatAiColumnValue(int column, double value, char* out);
 
 // Nautical miles from the user's aircraft, or -1 when either position record is missing.
 double AiDistanceNm(HostObjectId id);

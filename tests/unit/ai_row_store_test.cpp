@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -170,4 +171,25 @@ TEST_F(AiRowStoreTest, OverlongTextsAreCutToTheirCellAndThenStable) {
     EXPECT_EQ(std::strlen(AiCell(row, 0)), kAiTextSize - 1);
     EXPECT_FALSE(SetAiCell(row, 0, longType.c_str()));
     EXPECT_STREQ(AiCell(row, 1), "");
+}
+
+TEST_F(AiRowStoreTest, ValuesBehindCellsReportOnlyRealChanges) {
+    AiRowRecord& row = AiRowAt(S(), AddAiRow(S(), 5));
+    EXPECT_TRUE(AiValueChanged(row, 4, 1500.5)) << "the first value is always new";
+    EXPECT_FALSE(AiValueChanged(row, 4, 1500.5));
+    EXPECT_TRUE(AiValueChanged(row, 4, 1500.25));
+    EXPECT_TRUE(AiValueChanged(row, 5, 1500.25)) << "columns are kept apart";
+    double nan = std::nan("");
+    EXPECT_TRUE(AiValueChanged(row, 6, nan));
+    EXPECT_TRUE(AiValueChanged(row, 6, nan)) << "NaN never equals itself: always formatted";
+    EXPECT_TRUE(AiValueChanged(row, 0, 1.0)) << "column 0 has no value";
+    EXPECT_TRUE(AiValueChanged(row, 8, 1.0));
+}
+
+TEST_F(AiRowStoreTest, AReusedSlotForgetsItsValues) {
+    int32_t slot = AddAiRow(S(), 3);
+    AiValueChanged(AiRowAt(S(), slot), 2, 12.0);
+    RemoveAiRow(S(), 3);
+    ASSERT_EQ(AddAiRow(S(), 4), slot);
+    EXPECT_TRUE(AiValueChanged(AiRowAt(S(), slot), 2, 12.0));
 }
