@@ -1,0 +1,221 @@
+// The host's numbers and texts at their worst, through the real DLL: NaN, infinities, huge and
+// negative values, zero speeds, the poles and the antimeridian, texts that fill the module's
+// buffer without a terminator. Nothing may crash, and the tower eye point must always decode to
+// a finite place on the globe.
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+#include "ai_list_driver.h"
+#include "reliability_support.h"
+
+using namespace skyvane_test;
+
+namespace {
+
+constexpr int32_t kAi = 7;
+constexpr int kPeriod = 5;
+constexpr int kTextLimit = 259; // characters a 260-character buffer holds before its terminator
+
+// The ten values a placement reads, and the user state and airspeed the module also reads.
+constexpr int32_t kVariables[] = {48, 49, 50, 54, 548, 37, 39, 35, 69, 64, 572, 25};
+
+const double kHostileValues[] = {std::numeric_limits<double>::quiet_NaN(),
+                                 std::numeric_limits<double>::infinity(),
+                                 -std::numeric_limits<double>::infinity(),
+                                 std::numeric_limits<double>::max(),
+                                 -std::numeric_limits<double>::max(),
+                                 std::numeric_limits<double>::denorm_min(),
+                                 1e30,
+                                 -1e30,
+                                 1e9,
+                                 -50.0,
+                                 0.0,
+                                 -0.0,
+                                 90.0,
+                                 -90.0,
+                                 180.0,
+                                 -180.0,
+                                 360.0,
+                                 4294967296.0};
+
+class HostValues : public AiListHost {
+  protected:
+    void SetUp() override {
+        AiListHost::SetUp();
+        options.showWindow = false;
+    }
+
+    // Decodes the tower eye point; false (with a failure) when it is not a finite place.
+    bool EyeOnTheGlobe(const char* context) {
+        HostsimEyePoint eye = Tower();
+        double lat = 0, lon = 0, alt = 0;
+        HostsimDecodeEyePoint(&eye, &lat, &lon, &alt);
+        bool ok = std::isfinite(lat) && std::isfinite(lon) && std::isfinite(alt) &&
+                  std::fabs(lat) <= 90.0 + 1e-6;
+        EXPECT_TRUE(ok) << context << ": eye at " << lat << ", " << lon << ", " << alt << " m";
+        return ok;
+    }
+
+    double EyeLatitude() {
+        HostsimEyePoint eye = Tower();
+        double lat = 0, lon = 0, alt = 0;
+        HostsimDecodeEyePoint(&eye, &lat, &lon, &alt);
+        return lat;
+    }
+
+    void OpenHiddenList() {
+        reliability::PaintHiddenFrame();
+
+        OpenList();
+    }
+
+    void FollowAiInPassBy() {
+        OpenHiddenList();
+        HostsimStep(1);
+        int row = RowOf(kAi);
+        ASSERT_GE(row, 0);
+        Select(row);
+        PressButton(IDC_AI_LIST_PASS_BY);
+        ASSERT_TRUE(HostsimRedirectInstalled());
+        // The button closes the list; it opens again to be refreshed from the bad values.
+        OpenHiddenList();
+    }
+};
+
+} // namespace
+
+TEST_F(HostValues, NoHostNumberPutsTheEyeNowhereAndPlacingResumesAfterwards) {
+    WriteActiveIni(kPeriod);
+    StartStill(true);
+    AddParked(kAi, 2.0);
+    FollowAiInPassBy();
+    int injected = 0;
+    // The followed AI aircraft in the tower view, renewed once a period, with the list open.
+    for (int32_t variable : kVariables) {
+        for (double value : kHostileValues) {
+            ASSERT_TRUE(HostsimOverrideVariable(kAi, variable, value));
+            ++injected;
+            HostsimStep(kPeriod);
+            char context[64];
+            snprintf(context, sizeof context, "AI variable %d = %g", variable, value);
+            if (!EyeOnTheGlobe(context)) {
+                break;
+            }
+        }
+        HostsimClearOverrides(kAi);
+    }
+    EXPECT_TRUE(ListOpen());
+    // The user's aircraft outside the tower view, where every tick places afresh.
+    HostsimSetView(kViewCockpit);
+    HostsimStep(1);
+    for (int32_t variable : kVariables) {
+        for (double value : kHostileValues) {
+            ASSERT_TRUE(HostsimOverrideVariable(1, variable, value));
+            ++injected;
+            HostsimStep(1);
+            char context[64];
+            snprintf(context, sizeof context, "user variable %d = %g", variable, value);
+            if (!EyeOnTheGlobe(context)) {
+                break;
+            }
+        }
+        HostsimClearOverrides(1);
+    }
+    // Every value at once, then the host's values again: the next placement is near the user.
+    for (int32_t variable : kVariables) {
+        HostsimOverrideVariable(1, variable, std::numeric_limits<double>::quiet_NaN());
+    }
+    HostsimStep(3);
+    EyeOnTheGlobe("all NaN");
+    HostsimClearOverrides(1);
+    HostsimStep(2);
+    EXPECT_NEAR(EyeLatitude(), User()->latitudeDeg, 0.5);
+    printf("[ values   ] %d hostile host numbers injected\n", injected);
+}
+
+TEST_F(HostValues, ThePolesTheAntimeridianAndBrokenRecordsKeepTheEyeOnTheGlobe) {
+    WriteActiveIni(kPeriod);
+    StartStill(true);
+    HostsimSetView(kViewCockpit);
+    struct Flight {
+        const char* what;
+        double lat, lon, heading, speed, size;
+    };
+    const Flight flights[] = {
+        {"over the north pole", 89.995, 10.0, 0.0, 900.0, 60.0},
+        {"over the south pole", -89.995, -170.0, 180.0, 900.0, 60.0},
+        {"east over the antimeridian", 0.0, 179.995, 90.0, 900.0, 60.0},
+        {"west over the antimeridian", 45.0, -179.995, 270.0, 900.0, 60.0},
+        {"standing still, no size", 50.0, 1.0, 0.0, 0.0, 0.0},
+        {"negative size and speed", 50.0, 1.0, 123.0, -300.0, -80.0},
+    };
+    for (const Flight& f : flights) {
+        HostsimAircraft* user = User();
+        user->latitudeDeg = f.lat;
+        user->longitudeDeg = f.lon;
+        user->headingTrueDeg = f.heading;
+        user->speedKnots = f.speed;
+        user->sizeFeet = f.size;
+        for (int second = 0; second < 30; ++second) {
+            HostsimStep(1);
+            if (!EyeOnTheGlobe(f.what)) {
+                break;
+            }
+        }
+    }
+    // The host's own record turns to NaN and back: the old point stays, then placing resumes.
+    HostsimAircraft* user = User();
+    user->latitudeDeg = 50.0;
+    user->longitudeDeg = 1.0;
+    user->speedKnots = 120.0;
+    user->sizeFeet = 40.0;
+    HostsimStep(2);
+    user->latitudeDeg = std::numeric_limits<double>::quiet_NaN();
+    user->altitudeFeet = std::numeric_limits<double>::infinity();
+    HostsimStep(3);
+    EyeOnTheGlobe("a NaN record");
+    user->latitudeDeg = 50.0;
+    user->altitudeFeet = 3000.0;
+    HostsimStep(3);
+    EXPECT_NEAR(EyeLatitude(), 50.0, 0.5);
+}
+
+TEST_F(HostValues, HostTextsOfEveryShapeAreCutToTheModulesBuffer) {
+    StartStill(false);
+    struct Text {
+        int32_t id;
+        std::string type, fallback;
+    };
+    const Text texts[] = {
+        {11, std::string(399, 'W'), ""}, {12, std::string(399, 'W'), "never read"},
+        {13, std::string(260, 'A'), ""}, {14, std::string(259, 'B'), ""},
+        {15, std::string(261, 'C'), ""}, {16, "", ""},
+        {17, "", std::string(399, 'F')}, {18, "\xC3\xA9\xFF\x80\x81 \xE2\x82\xAC", ""},
+        {19, "\t\r\n\x01\x7F", ""},
+    };
+    for (const Text& t : texts) {
+        HostsimAircraft ai = Parked(t.id, t.id - 10.0);
+        snprintf(ai.type, sizeof ai.type, "%s", t.type.c_str());
+        snprintf(ai.typeFallback, sizeof ai.typeFallback, "%s", t.fallback.c_str());
+        Add(ai);
+    }
+    OpenHiddenList();
+    for (int column = 0; column < kColumnCount; ++column) {
+        ClickHeader(column);
+        HostsimStep(1);
+        ClickHeader(column);
+        HostsimStep(1);
+    }
+    ASSERT_TRUE(ListOpen());
+    ASSERT_EQ(Rows(), 9);
+    for (int row = 0; row < Rows(); ++row) {
+        for (int column = 0; column < kColumnCount; ++column) {
+            EXPECT_LE(Cell(row, column).size(), static_cast<size_t>(kTextLimit))
+                << "row " << row << " column " << column;
+        }
+    }
+    EXPECT_EQ(Cell(RowOf(11), kColumnType), std::string(kTextLimit, 'W'));
+    EXPECT_EQ(Cell(RowOf(14), kColumnType), std::string(kTextLimit, 'B'));
+    EXPECT_EQ(Cell(RowOf(18), kColumnType), texts[7].type);
+}
