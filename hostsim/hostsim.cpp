@@ -7,6 +7,7 @@
 #include "hostsim/host_world.h"
 #include "hostsim/main_window.h"
 #include "hostsim/module_loader.h"
+#include "hostsim/render_capture.h"
 #include "hostsim/scenario.h"
 #include "hostsim/trace.h"
 #include "hostsim/view_tables.h"
@@ -112,6 +113,7 @@ void FinishSecond() {
         UpdateWindow(gWorld.mainWindow);
     }
     WriteTraceLine();
+    CaptureAfterSecond();
     gWorld.actionCount = 0;
     gWorld.viewWordASeen = 0;
     gWorld.viewWordBSeen = 0;

@@ -260,6 +260,13 @@ HWND HostsimFindModuleWindow(int controlId);
 bool HostsimClickControl(int controlId);
 bool HostsimSetControlText(int controlId, const char* text);
 LRESULT HostsimSendToControl(int controlId, UINT message, WPARAM wParam, LPARAM lParam);
+// Mouse clicks with SendInput on a control of a module window, at a point of its client area,
+// on a tab of a tab control, on a column header of a list view, or on the row of a list view
+// whose item parameter is given; the window is brought to the foreground first.
+bool HostsimClickAt(int controlId, int x, int y);
+bool HostsimClickTab(int controlId, int tab);
+bool HostsimClickListHeader(int controlId, int column);
+bool HostsimClickListRow(int controlId, int32_t itemParameter);
 
 // --- Modules --------------------------------------------------------------------------------
 
@@ -278,6 +285,20 @@ bool HostsimImportsFilled(int index);
 bool HostsimLoadScenario(const char* path, HostsimOptions* options, int* runSeconds);
 // Runs one timeline action given as JSON text (same form as in a scenario, "at" ignored).
 bool HostsimRunAction(const char* json);
+
+// --- Pictures -------------------------------------------------------------------------------
+
+// The folder the host saves pictures into as BMP files (created if missing); empty: none are
+// saved. A scenario's "pictures" plan saves the view every few seconds ("view-0005.bmp") and
+// animation frames ("anim-00000.bmp", drawn between the host's seconds).
+void HostsimSetPictureFolder(const char* folder);
+// Saves the screen under the main window and the module windows and menus open on it as
+// NAME.bmp; true without a picture folder.
+bool HostsimSaveScreenshot(const char* name);
+// Opens a menu for real with the keyboard ("&Modules/Skyvane": the top-level menu by its
+// mnemonic, then down to each further item and into its popup), saves the screen with it as
+// NAME.bmp when there is a picture folder, and closes it again without picking anything.
+bool HostsimShowMenu(const char* path, const char* name);
 
 // --- The host's position encoding -----------------------------------------------------------
 

@@ -9,11 +9,13 @@ namespace {
 constexpr int kDefaultLockstepSeconds = 60;
 
 void Usage() {
-    fprintf(stderr, "usage: hostsim [--scenario FILE] [--trace FILE] [--lockstep] [--seconds N]\n"
-                    "               [--root DIR] [--hidden]\n"
-                    "  Loads the DLLs in DIR\\Modules (DIR: the current directory) and runs the\n"
-                    "  host: in real time until the window closes or N seconds have passed, or\n"
-                    "  with --lockstep as fast as it goes for N simulated seconds.\n");
+    fprintf(stderr,
+            "usage: hostsim [--scenario FILE] [--trace FILE] [--lockstep] [--seconds N]\n"
+            "               [--root DIR] [--hidden] [--pictures DIR]\n"
+            "  Loads the DLLs in DIR\\Modules (DIR: the current directory) and runs the\n"
+            "  host: in real time until the window closes or N seconds have passed, or\n"
+            "  with --lockstep as fast as it goes for N simulated seconds. With --pictures\n"
+            "  it saves the pictures the scenario asks for into DIR.\n");
 }
 } // namespace
 
@@ -31,6 +33,8 @@ int main(int argc, char** argv) {
             snprintf(options.tracePath, sizeof options.tracePath, "%s", argv[++i]);
         } else if (!strcmp(argv[i], "--root") && more) {
             snprintf(options.rootDir, sizeof options.rootDir, "%s", argv[++i]);
+        } else if (!strcmp(argv[i], "--pictures") && more) {
+            HostsimSetPictureFolder(argv[++i]);
         } else if (!strcmp(argv[i], "--seconds") && more) {
             seconds = atoi(argv[++i]);
         } else if (!strcmp(argv[i], "--lockstep")) {

@@ -3,6 +3,8 @@
 #include "hostsim/aircraft.h"
 #include "hostsim/host_layout.h"
 #include "hostsim/host_world.h"
+#include "hostsim/render_capture.h"
+#include "hostsim/render_scenery.h"
 
 #include <nlohmann/json.hpp>
 
@@ -258,6 +260,30 @@ bool RunAction(const json& action) {
                                  static_cast<LPARAM>(NumberOr(send, "lParam", 0)));
         }
     }
+    if (action.contains("clickTab")) {
+        const json& click = action["clickTab"];
+        ok = ok && click.is_object() &&
+             HostsimClickTab(IntOr(click, "control", 0), IntOr(click, "tab", 0));
+    }
+    if (action.contains("clickHeader")) {
+        const json& click = action["clickHeader"];
+        ok = ok && click.is_object() &&
+             HostsimClickListHeader(IntOr(click, "control", 0), IntOr(click, "column", 0));
+    }
+    if (action.contains("clickRow")) {
+        const json& click = action["clickRow"];
+        ok = ok && click.is_object() &&
+             HostsimClickListRow(IntOr(click, "control", 0), IntOr(click, "aircraft", 0));
+    }
+    if (action.contains("showMenu")) {
+        const json& show = action["showMenu"];
+        ok =
+            ok && show.is_object() &&
+            HostsimShowMenu(TextOr(show, "path", "").c_str(), TextOr(show, "name", "menu").c_str());
+    }
+    if (action.contains("screenshot")) {
+        ok = ok && HostsimSaveScreenshot(TextOr(action, "screenshot", "screenshot").c_str());
+    }
     if (action.contains("rebuildMenu")) {
         HostsimRebuildMenu();
     }
@@ -268,6 +294,39 @@ bool RunAction(const json& action) {
         Journal("action failed: %s", text.c_str());
     }
     return ok;
+}
+
+// Scenery and pictures only change what the stand-in draws and saves, never what modules see.
+void ReadDrawing(const json& scenario) {
+    RunwayScenery runway = {};
+    auto it = scenario.find("runway");
+    if (it != scenario.end() && it->is_object()) {
+        runway.present = true;
+        runway.latDeg = NumberOr(*it, "lat", 0);
+        runway.lonDeg = NumberOr(*it, "lon", 0);
+        runway.headingTrueDeg = NumberOr(*it, "headingTrue", 0);
+        runway.lengthMetres = NumberOr(*it, "lengthMetres", 2000);
+        runway.widthMetres = NumberOr(*it, "widthMetres", 45);
+        runway.elevationFeet = NumberOr(*it, "elevationFeet", 0);
+    }
+    SetRunwayScenery(&runway);
+    json none = json::object();
+    it = scenario.find("pictures");
+    const json& pictures = it != scenario.end() && it->is_object() ? *it : none;
+    CapturePlan plan = {};
+    plan.stillEverySeconds = IntOr(pictures, "stillEvery", 0);
+    plan.framesPerSecond = IntOr(pictures, "framesPerSecond", 0);
+    auto spans = pictures.find("animation"); // [[from, to], ...] in host seconds
+    if (spans != pictures.end() && spans->is_array()) {
+        for (const json& span : *spans) {
+            if (plan.spanCount < kMaxAnimationSpans && span.is_array() && span.size() == 2 &&
+                span[0].is_number() && span[1].is_number()) {
+                plan.spanFrom[plan.spanCount] = span[0].get<int>();
+                plan.spanTo[plan.spanCount++] = span[1].get<int>();
+            }
+        }
+    }
+    SetCapturePlan(plan);
 }
 
 HostsimModulesMenu ModulesMenuOf(const std::string& name) {
@@ -326,6 +385,7 @@ bool HostsimLoadScenario(const char* path, HostsimOptions* options, int* runSeco
         options->dayOfWeek = IntOr(start, "day", options->dayOfWeek);
     }
     *runSeconds = IntOr(scenario, "seconds", 0);
+    ReadDrawing(scenario);
     ResetAircraft();
     HostsimAircraft user;
     HostsimDefaultAircraft(&user, kUserAircraftId);

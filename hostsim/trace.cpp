@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 FILE* traceFile;
@@ -56,6 +57,19 @@ nlohmann::ordered_json ShownAircraftRecord(int32_t id) {
         record["sizeFeet"] = aircraft->sizeFeet;
     }
     return record;
+}
+
+// The visible windows of the host's thread besides its main window and menus, each named by
+// the ID of its first control (module dialogs).
+BOOL CALLBACK AddModuleWindow(HWND window, LPARAM context) {
+    char className[16];
+    GetClassNameA(window, className, sizeof className);
+    HWND first = GetWindow(window, GW_CHILD);
+    if (window != gWorld.mainWindow && IsWindowVisible(window) && strcmp(className, "#32768") &&
+        first) {
+        reinterpret_cast<nlohmann::ordered_json*>(context)->push_back(GetDlgCtrlID(first));
+    }
+    return TRUE;
 }
 } // namespace
 
@@ -112,6 +126,9 @@ void WriteTraceLine() {
         actions.push_back(gWorld.actions[i]);
     }
     line["actions"] = actions;
+    nlohmann::ordered_json windows = nlohmann::ordered_json::array();
+    EnumThreadWindows(GetCurrentThreadId(), &AddModuleWindow, reinterpret_cast<LPARAM>(&windows));
+    line["moduleWindows"] = windows;
     line["aiCount"] = TheAiList()->count - 1;
     line["unknownReads"] = gWorld.stats.unknownValueReads;
     std::string text = line.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
