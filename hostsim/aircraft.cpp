@@ -17,9 +17,43 @@ static_assert(sizeof(AiListEntry) == 8, "AI list entries are 8 bytes");
 static_assert(sizeof(HostsimEyePoint) == 24, "an eye point is six words");
 
 namespace {
-AircraftSlot slots[kHostsimMaxAircraft];
-AiListEntry aiEntries[kHostsimMaxAircraft + 1];
+AircraftSlot slots[kHostsimAircraftCapacity];
+AiListEntry aiEntries[kHostsimAircraftCapacity + 1];
 AiObjectList aiList;
+
+// Present aircraft by ID, so a lookup costs the same with two thousand aircraft as with two:
+// open addressing over slot numbers plus one, so that the zeroed table is an empty one.
+constexpr int kIdIndexSize = 8192; // a power of two, well above twice the capacity
+constexpr int16_t kIdIndexEmpty = 0;
+constexpr int16_t kIdIndexRemoved = -1;
+int16_t idIndex[kIdIndexSize];
+
+uint32_t IdHash(int32_t id) {
+    return (static_cast<uint32_t>(id) * 2654435761u) & (kIdIndexSize - 1);
+}
+
+// The index entry holding the present aircraft with this ID, or null.
+int16_t* FindIdEntry(int32_t id) {
+    for (uint32_t i = IdHash(id), probes = 0; probes < kIdIndexSize;
+         i = (i + 1) & (kIdIndexSize - 1), ++probes) {
+        if (idIndex[i] == kIdIndexEmpty) {
+            return nullptr;
+        }
+        if (idIndex[i] > 0 && slots[idIndex[i] - 1].state.id == id) {
+            return &idIndex[i];
+        }
+    }
+    return nullptr;
+}
+
+void IndexSlot(const AircraftSlot* slot) {
+    for (uint32_t i = IdHash(slot->state.id);; i = (i + 1) & (kIdIndexSize - 1)) {
+        if (idIndex[i] <= 0) {
+            idIndex[i] = static_cast<int16_t>(slot - slots + 1);
+            return;
+        }
+    }
+}
 
 // The position for PositionDistance, stored from byte 143 of the position record.
 struct StoredPosition {
@@ -152,6 +186,7 @@ void WirePositionRecord(AircraftSlot* slot) {
 
 void ResetAircraft() {
     memset(slots, 0, sizeof slots);
+    memset(idIndex, 0, sizeof idIndex);
     memset(aiEntries, 0, sizeof aiEntries);
     memset(&aiList, 0, sizeof aiList);
     aiList.entries = aiEntries;
@@ -159,21 +194,23 @@ void ResetAircraft() {
 }
 
 AircraftSlot* FindSlot(int32_t id) {
-    for (AircraftSlot& slot : slots) {
-        if (slot.used && slot.present && slot.state.id == id) {
-            return &slot;
-        }
-    }
-    return nullptr;
+    int16_t* entry = FindIdEntry(id);
+    return entry ? &slots[*entry - 1] : nullptr;
 }
 
 AircraftSlot* SlotOfData(const void* dataInterface) {
-    for (AircraftSlot& slot : slots) {
-        if (slot.used && &slot.data == dataInterface) {
-            return &slot;
-        }
+    // Only the data interface of a slot handed out is one of the host's.
+    uintptr_t address = reinterpret_cast<uintptr_t>(dataInterface);
+    uintptr_t first = reinterpret_cast<uintptr_t>(&slots[0].data);
+    if (address < first) {
+        return nullptr;
     }
-    return nullptr;
+    uintptr_t index = (address - first) / sizeof(AircraftSlot);
+    if (index >= static_cast<uintptr_t>(kHostsimAircraftCapacity) ||
+        &slots[index].data != dataInterface || !slots[index].used) {
+        return nullptr;
+    }
+    return &slots[index];
 }
 
 AiObjectList* TheAiList() {
@@ -292,7 +329,8 @@ bool HostsimAddAircraft(const HostsimAircraft* aircraft) {
     if (!slot || aircraft->id == 0) {
         return false;
     }
-    if (!slot->used) {
+    bool added = !slot->used;
+    if (added) {
         memset(slot, 0, sizeof *slot);
         slot->used = true;
         slot->present = true;
@@ -302,6 +340,9 @@ bool HostsimAddAircraft(const HostsimAircraft* aircraft) {
         slot->data.slot = slot;
     }
     slot->state = *aircraft;
+    if (added) {
+        IndexSlot(slot);
+    }
     slot->state.type[kHostsimTextBytes - 1] = '\0';
     slot->state.typeFallback[kHostsimTextBytes - 1] = '\0';
     slot->object.id = aircraft->id;
@@ -316,6 +357,7 @@ bool HostsimRemoveAircraft(int32_t id) {
         return false;
     }
     slot->present = false;
+    *FindIdEntry(id) = kIdIndexRemoved;
     RebuildAiList();
     return true;
 }
@@ -359,7 +401,7 @@ void HostsimClearOverrides(int32_t id) {
 }
 
 bool HostsimSetAiList(const int32_t* ids, int count) {
-    if (count < 0 || count > kHostsimMaxAircraft) {
+    if (count < 0 || count >= kHostsimAircraftCapacity) {
         return false;
     }
     for (int i = 0; i < count; ++i) {

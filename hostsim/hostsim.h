@@ -20,7 +20,9 @@
 
 constexpr int kHostsimPathBytes = MAX_PATH;
 constexpr int kHostsimTextBytes = 400;  // longer than the 260 characters a module reads
-constexpr int kHostsimMaxAircraft = 64; // user's aircraft included
+constexpr int kHostsimMaxAircraft = 64; // drawn at once, or listed by a scenario's "aiList"
+// Aircraft the host holds at once, user's included: heavy AI traffic runs to thousands.
+constexpr int kHostsimAircraftCapacity = 2100;
 constexpr int kHostsimMaxModules = 16;
 constexpr int kHostsimMaxEvents = 4096;
 

@@ -62,31 +62,35 @@ double ReadDecimal(const char* text) {
     return std::strtod(plain, nullptr);
 }
 
-// Each product is rounded to a double before the difference: 100.0 against 99.9 is 1 tenth,
-// where a product kept in an x87 register would make it 0.99999999999994 and so 0.
-int32_t CompareDistances(const char* first, const char* second) {
-    const double firstTenths = RoundedToDouble(ReadDecimal(first) * kTenthsPerUnit);
-    const double secondTenths = RoundedToDouble(ReadDecimal(second) * kTenthsPerUnit);
-    return TruncateToInt32(firstTenths - secondTenths);
-}
-
-int32_t CompareWholeNumbers(const char* first, const char* second) {
-    return SaturateToInt32(static_cast<int64_t>(ParseConfigInt(first)) - ParseConfigInt(second));
-}
-
 } // namespace
+
+// The tenths are rounded to a double: 100.0 against 99.9 is 1 tenth, where a product kept in an
+// x87 register would make it 0.99999999999994 and so 0.
+double AiSortNumber(const char* text, int column) {
+    if (column == kDistanceColumn) {
+        return RoundedToDouble(ReadDecimal(text) * kTenthsPerUnit);
+    }
+    if (column > kDistanceColumn && column <= kLastColumn) {
+        return ParseConfigInt(text);
+    }
+    return 0.0;
+}
+
+int32_t CompareAiSortNumbers(double first, double second, int column) {
+    if (column == kDistanceColumn) {
+        return TruncateToInt32(first - second);
+    }
+    if (column > kDistanceColumn && column <= kLastColumn) {
+        return SaturateToInt32(static_cast<int64_t>(first) - static_cast<int64_t>(second));
+    }
+    return 0;
+}
 
 int32_t CompareAiCells(const char* first, const char* second, int column) {
     if (column == kTypeColumn || column == kStateColumn) {
         return CompareFoldedText(first, second);
     }
-    if (column == kDistanceColumn) {
-        return CompareDistances(first, second);
-    }
-    if (column > kDistanceColumn && column <= kLastColumn) {
-        return CompareWholeNumbers(first, second);
-    }
-    return 0;
+    return CompareAiSortNumbers(AiSortNumber(first, column), AiSortNumber(second, column), column);
 }
 
 bool SameCellText(const char* a, const char* b) {

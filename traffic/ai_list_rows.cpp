@@ -10,6 +10,8 @@ namespace {
 
 static_assert(kAiTextSize == kTextBufferSize, "cells are formatted in the shared text buffer");
 
+constexpr int kFirstNumericColumn = 2; // Distance; Type and State sort as text
+
 AiRowStore g_rows;
 // Redrawing is off while rows are inserted or deleted: with it on, every insertion or deletion
 // recomputes the scroll bars, which costs milliseconds per row when hundreds arrive at once.
@@ -118,8 +120,17 @@ void RedrawChangedRows() {
     }
 }
 
+// Numeric columns compare the numbers kept beside the texts: the same order, without parsing.
 int CALLBACK CompareAiRows(LPARAM first, LPARAM second, LPARAM column) {
     int sortColumn = static_cast<int>(column);
+    int32_t firstSlot = FindAiRow(g_rows, static_cast<HostObjectId>(first));
+    int32_t secondSlot = FindAiRow(g_rows, static_cast<HostObjectId>(second));
+    if (sortColumn >= kFirstNumericColumn && sortColumn < kAiColumnCount && firstSlot >= 0 &&
+        secondSlot >= 0) {
+        return CompareAiSortNumbers(AiRowAt(g_rows, firstSlot).sortNumbers[sortColumn - 1],
+                                    AiRowAt(g_rows, secondSlot).sortNumbers[sortColumn - 1],
+                                    sortColumn);
+    }
     return CompareAiCells(RowText(static_cast<HostObjectId>(first), sortColumn),
                           RowText(static_cast<HostObjectId>(second), sortColumn), sortColumn);
 }

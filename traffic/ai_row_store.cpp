@@ -1,4 +1,6 @@
 #include "traffic/ai_row_store.h"
+
+#include "traffic/ai_compare.h"
 #include <cstring>
 
 namespace {
@@ -121,6 +123,9 @@ bool SetAiCell(AiRowRecord& row, int column, const char* text) {
     }
     std::memcpy(cell, text, length);
     cell[length] = '\0';
+    if (column > 0) {
+        row.sortNumbers[column - 1] = AiSortNumber(cell, column);
+    }
     row.changed = true;
     return true;
 }

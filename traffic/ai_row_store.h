@@ -18,6 +18,7 @@ struct AiRowRecord {
     char type[kAiTextSize];
     char cells[kAiColumnCount - 1][kAiCellSize]; // columns 1..7
     double values[kAiColumnCount - 1];           // the host values the cells were made from
+    double sortNumbers[kAiColumnCount - 1];      // what columns 2..7 sort by, from their texts
     bool valueKnown[kAiColumnCount - 1];
 };
 

@@ -263,9 +263,9 @@ void PerAircraft(char* out, size_t size, double micros, int aiCount) {
 }
 
 bool BenchOneSize(int aiCount) {
-    if (aiCount >= kHostsimMaxAircraft) {
+    if (aiCount >= kHostsimAircraftCapacity) {
         printf("%5d  skipped: the stand-in host holds at most %d AI aircraft\n", aiCount,
-               kHostsimMaxAircraft - 1);
+               kHostsimAircraftCapacity - 1);
         return false;
     }
     if (!StartHost(aiCount, true, false)) {

@@ -211,3 +211,31 @@ TEST_F(HostsimHost, AircraftFlyGreatCirclesOnlyWhileTheHostFlies) {
     HostsimStep(30);
     EXPECT_NEAR(flying->longitudeDeg, 10.0 + expectedDeg, 1e-6) << "paused";
 }
+
+TEST_F(HostsimHost, HeavyTrafficOfTwoThousandAircraftIsHeldAndFoundById) {
+    Start();
+    const int32_t kFirstId = 1000;
+    const int kCount = 2000;
+    for (int i = 0; i < kCount; ++i) {
+        HostsimAircraft ai;
+        HostsimDefaultAircraft(&ai, kFirstId + 3 * i);
+        ASSERT_TRUE(HostsimAddAircraft(&ai)) << i;
+    }
+    EXPECT_EQ(AiListCount(), kCount + 1);
+    EXPECT_EQ(AiListId(kCount), kFirstId + 3 * (kCount - 1));
+    for (int i = 0; i < kCount; i += 97) {
+        int32_t id = kFirstId + 3 * i;
+        void* data = DataOf(id);
+        ASSERT_NE(data, nullptr) << id;
+        EXPECT_EQ(HostsimAircraftOfData(data), id);
+    }
+    EXPECT_EQ(Lookup(kFirstId + 1), nullptr) << "an ID never added";
+    ASSERT_TRUE(HostsimRemoveAircraft(kFirstId + 30));
+    EXPECT_EQ(Lookup(kFirstId + 30), nullptr);
+    EXPECT_NE(Lookup(kFirstId + 33), nullptr) << "its neighbours stay";
+    EXPECT_EQ(AiListCount(), kCount);
+    HostsimAircraft again;
+    HostsimDefaultAircraft(&again, kFirstId + 30);
+    ASSERT_TRUE(HostsimAddAircraft(&again)) << "a removed ID can come back";
+    EXPECT_NE(Lookup(kFirstId + 30), nullptr);
+}

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "traffic/ai_compare.h"
 #include "traffic/ai_row_store.h"
 
 namespace {
@@ -192,4 +193,23 @@ TEST_F(AiRowStoreTest, AReusedSlotForgetsItsValues) {
     RemoveAiRow(S(), 3);
     ASSERT_EQ(AddAiRow(S(), 4), slot);
     EXPECT_TRUE(AiValueChanged(AiRowAt(S(), slot), 2, 12.0));
+}
+
+TEST_F(AiRowStoreTest, NumericCellsKeepTheNumberTheySortBy) {
+    AiRowRecord& row = AiRowAt(S(), AddAiRow(S(), 7));
+    SetAiCell(row, 2, "12.3");
+    SetAiCell(row, 3, "-512");
+    SetAiCell(row, 7, "n/a");
+    EXPECT_EQ(row.sortNumbers[1], 123.0) << "distance in tenths";
+    EXPECT_EQ(row.sortNumbers[2], -512.0);
+    EXPECT_EQ(row.sortNumbers[6], 0.0) << "no digits sorts as 0";
+    SetAiCell(row, 2, "n/a");
+    EXPECT_EQ(row.sortNumbers[1], 0.0) << "a rewritten cell replaces its number";
+    // The kept numbers order two rows as their texts do.
+    AiRowRecord& other = AiRowAt(S(), AddAiRow(S(), 9));
+    SetAiCell(other, 2, "100.0");
+    SetAiCell(row, 2, "99.9");
+    EXPECT_EQ(CompareAiSortNumbers(row.sortNumbers[1], other.sortNumbers[1], 2),
+              CompareAiCells("99.9", "100.0", 2));
+    EXPECT_LT(CompareAiSortNumbers(row.sortNumbers[1], other.sortNumbers[1], 2), 0);
 }
