@@ -16,6 +16,7 @@ constexpr uint32_t kExpectedHostVersion = 0x900;
 constexpr uint32_t kStartupInitDone = 1;
 constexpr uint32_t kStartupBound = 2;
 constexpr uint32_t kStartupRunning = 4;
+constexpr char kHostWindowClass[] = "FS98MAIN";
 
 // The host's version word; 0 when the image is too small to hold it, so another program that
 // happens to load the module never has its memory read out of bounds.
@@ -31,13 +32,29 @@ uint32_t HostVersionWord() {
     return *reinterpret_cast<const uint32_t*>(word);
 }
 
+// The host's main window. Should another program's window of the same class exist too, the one
+// of this process is taken: a window of another process cannot be subclassed from here.
+HWND FindHostWindow() {
+    HWND first = FindWindowA(kHostWindowClass, nullptr);
+    DWORD thisProcess = GetCurrentProcessId();
+    for (HWND window = first; window;
+         window = FindWindowExA(nullptr, window, kHostWindowClass, nullptr)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == thisProcess) {
+            return window;
+        }
+    }
+    return first;
+}
+
 } // namespace
 
 void __stdcall ModuleInit() {
     if (HostVersionWord() != kExpectedHostVersion) {
         return;
     }
-    g_state.hostWindow = FindWindowA("FS98MAIN", nullptr);
+    g_state.hostWindow = FindHostWindow();
     g_state.previousWndProc = reinterpret_cast<WNDPROC>(
         SetWindowLongA(g_state.hostWindow, GWL_WNDPROC, reinterpret_cast<LONG>(&HostWindowProc)));
     INITCOMMONCONTROLSEX controls;
