@@ -27,6 +27,7 @@ constexpr int kIdIndexSize = 8192; // a power of two, well above twice the capac
 constexpr int16_t kIdIndexEmpty = 0;
 constexpr int16_t kIdIndexRemoved = -1;
 int16_t idIndex[kIdIndexSize];
+int reuseCursor; // where the search for a removed aircraft's slot to reuse goes on
 
 uint32_t IdHash(int32_t id) {
     return (static_cast<uint32_t>(id) * 2654435761u) & (kIdIndexSize - 1);
@@ -182,11 +183,31 @@ void WirePositionRecord(AircraftSlot* slot) {
     int32_t aiState = slot->state.aiState;
     memcpy(slot->aiStateRecord + kAiStateIndexByte, &aiState, sizeof aiState);
 }
+// A slot never handed out, or else the one of the aircraft removed longest ago: a removed
+// aircraft's memory stays readable for as long as the host has room.
+AircraftSlot* FreeSlot() {
+    for (AircraftSlot& candidate : slots) {
+        if (!candidate.used) {
+            return &candidate;
+        }
+    }
+    for (int i = 0; i < kHostsimAircraftCapacity; ++i) {
+        AircraftSlot& candidate = slots[(reuseCursor + i) % kHostsimAircraftCapacity];
+        if (!candidate.present) {
+            reuseCursor = (reuseCursor + i + 1) % kHostsimAircraftCapacity;
+            candidate.used = false;
+            return &candidate;
+        }
+    }
+    return nullptr;
+}
+
 } // namespace
 
 void ResetAircraft() {
     memset(slots, 0, sizeof slots);
     memset(idIndex, 0, sizeof idIndex);
+    reuseCursor = 0;
     memset(aiEntries, 0, sizeof aiEntries);
     memset(&aiList, 0, sizeof aiList);
     aiList.entries = aiEntries;
@@ -319,12 +340,7 @@ bool HostsimAddAircraft(const HostsimAircraft* aircraft) {
     FillMethodTables();
     AircraftSlot* slot = FindSlot(aircraft->id);
     if (!slot) {
-        for (AircraftSlot& candidate : slots) {
-            if (!candidate.used) {
-                slot = &candidate;
-                break;
-            }
-        }
+        slot = FreeSlot();
     }
     if (!slot || aircraft->id == 0) {
         return false;

@@ -202,7 +202,8 @@ void HostsimDefaultAircraft(HostsimAircraft* aircraft, int32_t id);
 // ID 1; AI aircraft join the AI list in the order they are added.
 bool HostsimAddAircraft(const HostsimAircraft* aircraft);
 // Removes an AI aircraft: it leaves the AI list and LookupObject returns null for its ID. Its
-// memory stays valid until HostsimShutdown, so stale pointers read the last values.
+// memory stays valid, so stale pointers read the last values, until every other slot has been
+// used and the host takes the room for a new aircraft.
 bool HostsimRemoveAircraft(int32_t id);
 HostsimAircraft* HostsimFindAircraft(int32_t id); // live record, or null
 int HostsimAircraftCount();                       // present aircraft, user's included

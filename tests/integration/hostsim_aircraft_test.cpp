@@ -239,3 +239,22 @@ TEST_F(HostsimHost, HeavyTrafficOfTwoThousandAircraftIsHeldAndFoundById) {
     ASSERT_TRUE(HostsimAddAircraft(&again)) << "a removed ID can come back";
     EXPECT_NE(Lookup(kFirstId + 30), nullptr);
 }
+
+TEST_F(HostsimHost, RemovedAircraftLeaveRoomForNewOnesOnceTheHostIsFull) {
+    Start();
+    const int32_t kFirstId = 100;
+    for (int i = 0; i < kHostsimAircraftCapacity - 1; ++i) {
+        HostsimAircraft ai;
+        HostsimDefaultAircraft(&ai, kFirstId + i);
+        ASSERT_TRUE(HostsimAddAircraft(&ai)) << i;
+    }
+    HostsimAircraft late;
+    HostsimDefaultAircraft(&late, 99);
+    EXPECT_FALSE(HostsimAddAircraft(&late)) << "full";
+    ASSERT_TRUE(HostsimRemoveAircraft(kFirstId + 5));
+    ASSERT_TRUE(HostsimAddAircraft(&late)) << "the removed one's room is taken";
+    EXPECT_NE(Lookup(99), nullptr);
+    EXPECT_EQ(Lookup(kFirstId + 5), nullptr);
+    EXPECT_NE(Lookup(kFirstId + 6), nullptr);
+    EXPECT_EQ(AiListCount(), kHostsimAircraftCapacity);
+}

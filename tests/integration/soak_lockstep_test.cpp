@@ -22,13 +22,20 @@ constexpr SIZE_T kMemoryAllowanceBytes = 512 * 1024;
 struct Counts {
     DWORD userObjects;
     DWORD gdiObjects;
-    int threadWindows;
+    int threadWindows; // top-level windows and their controls
     SIZE_T privateBytes;
     SIZE_T heapBusyBytes;
 };
 
-BOOL CALLBACK CountWindow(HWND, LPARAM count) {
+BOOL CALLBACK CountChildWindow(HWND, LPARAM count) {
     ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+// A top-level window of this thread and every control inside it.
+BOOL CALLBACK CountWindow(HWND window, LPARAM count) {
+    ++*reinterpret_cast<int*>(count);
+    EnumChildWindows(window, CountChildWindow, count);
     return TRUE;
 }
 
@@ -88,7 +95,7 @@ class Soak : public AiListHost {
 
     // One random thing a pilot or the host does.
     void Act(reliability::Random& r) {
-        switch (r.Below(14)) {
+        switch (r.Below(15)) {
         case 0:
             Pick("Activate");
             break;
@@ -155,11 +162,24 @@ class Soak : public AiListHost {
         case 12:
             HostsimSetHostState(r.OneIn(4) ? kStateBinding : kStateFlying);
             break;
+        case 13: {
+            // An aircraft of the pool vanishes, followed or not, or comes back as a new object.
+            int32_t id = kFirstAi + static_cast<int32_t>(r.Below(kAiPool));
+            if (!HostsimRemoveAircraft(id)) {
+                HostsimAircraft ai = Parked(id, r.Between(1, 20), r.Between(-10, 10));
+                ai.speedKnots = r.Between(0, 450);
+                Add(ai);
+            }
+            ++trafficChanges;
+            break;
+        }
         default:
             HostsimStep(static_cast<int>(r.Between(1, 30)));
             break;
         }
     }
+
+    int trafficChanges = 0;
 
     // Brings the host back to flying with no module window open, for a measurement.
     void Settle() {
@@ -177,8 +197,7 @@ class Soak : public AiListHost {
 
 } // namespace
 
-// Hangs in the AI list's button handler like the host-fault traffic case; soak.sh runs it.
-TEST_F(Soak, DISABLED_SimulatedHoursLeaveNoLeaksAndACleanFile) {
+TEST_F(Soak, SimulatedHoursLeaveNoLeaksAndACleanFile) {
     WriteActiveIni(10);
     StartStill(true);
     for (int i = 0; i < kAiPool; ++i) {
@@ -219,7 +238,9 @@ TEST_F(Soak, DISABLED_SimulatedHoursLeaveNoLeaksAndACleanFile) {
     char label[32];
     snprintf(label, sizeof label, "after hour %d", hours);
     Print(label, end);
-    printf("[ soak     ] %d hours simulated, %d random actions\n", hours, actions);
+    printf(
+        "[ soak     ] %d hours simulated, %d random actions, %d aircraft vanished or came back\n",
+        hours, actions, trafficChanges);
 
     HostsimEyePoint before = Tower();
     HostsimStep(25);
@@ -231,8 +252,12 @@ TEST_F(Soak, DISABLED_SimulatedHoursLeaveNoLeaksAndACleanFile) {
     }
     EXPECT_TRUE(placing) << "the module no longer places eye points";
     if (hours > 1) {
-        EXPECT_EQ(end.userObjects, afterFirstHour.userObjects);
-        EXPECT_EQ(end.gdiObjects, afterFirstHour.gdiObjects);
+        // Wine reports no USER and GDI counts (both read 0 there), so the windows with their
+        // controls stand for the USER objects; on Windows the counts are compared as well.
+        if (afterFirstHour.userObjects > 0) {
+            EXPECT_EQ(end.userObjects, afterFirstHour.userObjects);
+            EXPECT_EQ(end.gdiObjects, afterFirstHour.gdiObjects);
+        }
         EXPECT_EQ(end.threadWindows, afterFirstHour.threadWindows);
         EXPECT_LE(end.heapBusyBytes, afterFirstHour.heapBusyBytes + kMemoryAllowanceBytes);
         EXPECT_LE(end.privateBytes, afterFirstHour.privateBytes + kMemoryAllowanceBytes);
