@@ -14,6 +14,7 @@ enum StatePhase { kPhaseLoading, kPhaseReady, kPhaseFlying, kPhaseManual };
 struct HostWorld {
     HostsimOptions options;
     bool running;
+    bool refuseClose;     // the main window stays open at WM_CLOSE, as if quitting were cancelled
     int seconds;          // whole host seconds since start
     double realtimeCarry; // real time not yet turned into a host second
     StatePhase phase;

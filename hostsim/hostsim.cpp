@@ -410,10 +410,20 @@ void HostsimPump(int milliseconds) {
     }
 }
 
+void HostsimRequestClose(bool refuse) {
+    gWorld.refuseClose = refuse;
+    if (IsWindow(gWorld.mainWindow)) {
+        SendMessageA(gWorld.mainWindow, WM_CLOSE, 0, 0);
+        HostsimPump(0);
+    }
+    gWorld.refuseClose = false;
+}
+
 void HostsimShutdown() {
     if (!gWorld.running) {
         return;
     }
+    gWorld.refuseClose = false;
     if (IsWindow(gWorld.mainWindow)) {
         SendMessageA(gWorld.mainWindow, WM_CLOSE, 0, 0);
         HostsimPump(0);

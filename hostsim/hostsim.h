@@ -234,6 +234,9 @@ HostsimSlotReport HostsimCheckTableSlots();
 // --- Window, menus, input -------------------------------------------------------------------
 
 HWND HostsimMainWindow();
+// Sends WM_CLOSE to the main window as a user closing it would; with refuse, the host answers
+// as when the user cancels quitting and stays open. HostsimShutdown closes it for good.
+void HostsimRequestClose(bool refuse);
 // Rebuilds the menu bar from scratch (as the host does at times) and redraws the frame.
 void HostsimRebuildMenu();
 // Makes the main window repaint its frame (WM_NCPAINT) and client area now. The host also

@@ -91,6 +91,11 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_ERASEBKGND:
         return 1;
     case WM_CLOSE:
+        // A pilot who answers "no" to quitting keeps the host running.
+        if (gWorld.refuseClose) {
+            Journal("close refused");
+            return 0;
+        }
         Journal("close");
         DestroyWindow(window);
         return 0;

@@ -254,3 +254,15 @@ TEST_F(Window, AnyMenuCommandClosesTheAiList) {
     ASSERT_TRUE(HostsimPickMenu("3/0"));
     EXPECT_EQ(HostsimFindModuleWindow(kAiListView), nullptr);
 }
+
+TEST_F(Window, ACancelledQuitKeepsThePassByViewRunning) {
+    WriteActiveIni(5);
+    options.lockstep = false; // the module's own one-second timer drives it
+    Start();
+    HostsimRunRealtime(options.flyingAfterSeconds + 2.5);
+    HostsimRequestClose(true);
+    ASSERT_TRUE(IsWindow(HostsimMainWindow())) << "the pilot cancelled quitting";
+    HostsimEyePoint before = Tower();
+    HostsimRunRealtime(12.0);
+    EXPECT_FALSE(SameEye(before, Tower())) << "eye points are still placed every period";
+}
