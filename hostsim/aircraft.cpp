@@ -262,22 +262,24 @@ void RebuildAiList() {
     aiList.count = count;
 }
 
+void AdvanceAircraft(HostsimAircraft& a, double seconds) {
+    double groundKnots = std::hypot(a.speedKnots, a.acrossKnots);
+    double track = a.headingTrueDeg + DegreesOf(std::atan2(a.acrossKnots, a.speedKnots));
+    double metres = groundKnots * kMetresPerNauticalMile / kSecondsPerHour * seconds;
+    double finalTrack = MoveAlongGreatCircle(&a.latitudeDeg, &a.longitudeDeg, track, metres);
+    // The heading turns with the great circle, then by the aircraft's own turn rate.
+    a.headingTrueDeg =
+        WrapBearing(a.headingTrueDeg + (finalTrack - track) + a.turnRateDegPerSec * seconds);
+    a.altitudeFeet += a.verticalSpeedFpm * seconds / 60.0;
+    if (a.altitudeFeet < a.groundElevationFeet) {
+        a.altitudeFeet = a.groundElevationFeet;
+    }
+}
+
 void MoveAircraft(double seconds) {
     for (AircraftSlot& slot : slots) {
-        if (!slot.used || !slot.present) {
-            continue;
-        }
-        HostsimAircraft& a = slot.state;
-        double groundKnots = std::hypot(a.speedKnots, a.acrossKnots);
-        double track = a.headingTrueDeg + DegreesOf(std::atan2(a.acrossKnots, a.speedKnots));
-        double metres = groundKnots * kMetresPerNauticalMile / kSecondsPerHour * seconds;
-        double finalTrack = MoveAlongGreatCircle(&a.latitudeDeg, &a.longitudeDeg, track, metres);
-        // The heading turns with the great circle, then by the aircraft's own turn rate.
-        a.headingTrueDeg =
-            WrapBearing(a.headingTrueDeg + (finalTrack - track) + a.turnRateDegPerSec * seconds);
-        a.altitudeFeet += a.verticalSpeedFpm * seconds / 60.0;
-        if (a.altitudeFeet < a.groundElevationFeet) {
-            a.altitudeFeet = a.groundElevationFeet;
+        if (slot.used && slot.present) {
+            AdvanceAircraft(slot.state, seconds);
         }
     }
 }

@@ -54,6 +54,9 @@ struct AiObjectList {
 };
 
 void ResetAircraft();
+// Moves an aircraft along its great circle for the given seconds: speed, drift, turn and climb,
+// never below the ground.
+void AdvanceAircraft(HostsimAircraft& aircraft, double seconds);
 AircraftSlot* FindSlot(int32_t id); // present aircraft only
 AircraftSlot* SlotOfData(const void* dataInterface);
 AiObjectList* TheAiList();

