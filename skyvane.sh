@@ -88,6 +88,9 @@ start_wine() {
         wineserver -w || true
     fi
     wineserver -p >/dev/null 2>&1 || true
+    # The first program run starts Wine's own services, which live as long as the server. Started
+    # here, they hold no test's output pipe open, so no test waits on them after it has ended.
+    wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 }
 
 cmd_setup() {
