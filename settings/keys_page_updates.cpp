@@ -1,6 +1,5 @@
 // After an action on the Keys Assignment page: which boxes are checked, which buttons can be
 // used, and the warning when a key is already taken.
-#include <cstdlib>
 #include "module/module_state.h"
 #include "settings/key_assignment.h"
 #include "settings/keys_page.h"
@@ -8,7 +7,6 @@
 namespace {
 
 constexpr int kConflictTextSize = 1040;
-constexpr int kWarningNotShown = -1;
 constexpr char kConflictFormat[] = "This key is currently assigned to the option\n'%s'.\n"
                                    "OK - apply this key to the new option\n'%s'.\n"
                                    "CANCEL - reject changes.";
@@ -19,19 +17,17 @@ void CheckBox(HWND box, bool checked) {
     SendMessageA(box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-// The user's answer to the warning about option `holder`, or kWarningNotShown when there was no
-// memory for its text.
+// The warning's text lives in a fixed buffer: a check that needed memory could be skipped for
+// want of it and leave two options on one key. One warning is shown at a time.
+char g_conflictText[kConflictTextSize];
+
+// The user's answer to the warning about option `holder` (0 when the box could not be shown).
 int AskAboutConflict(HWND page, int32_t holder, int32_t selected) {
-    char* text = static_cast<char*>(std::malloc(kConflictTextSize));
-    if (!text) {
-        return kWarningNotShown;
-    }
     const HotkeyOption* options = g_state.hotkeys.options;
-    wsprintfA(text, kConflictFormat, options[holder].optionName, options[selected].optionName);
+    wsprintfA(g_conflictText, kConflictFormat, options[holder].optionName,
+              options[selected].optionName);
     wsprintfA(g_state.text, "%s %s", kProductName, kKeysPageTitle);
-    const int answer = MessageBoxA(page, text, g_state.text, MB_OKCANCEL | MB_ICONEXCLAMATION);
-    std::free(text);
-    return answer;
+    return MessageBoxA(page, g_conflictText, g_state.text, MB_OKCANCEL | MB_ICONEXCLAMATION);
 }
 
 } // namespace
@@ -96,9 +92,6 @@ bool ResolveKeyConflict(HWND page) {
     for (int32_t holder = FindKeyConflict(p, selected, 0); holder != kNoOption;
          holder = FindKeyConflict(p, selected, holder + 1)) {
         const int answer = AskAboutConflict(page, holder, selected);
-        if (answer == kWarningNotShown) {
-            return false;
-        }
         if (answer == IDOK) {
             TakeKeyAway(p, holder);
             return false;
