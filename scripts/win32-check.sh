@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Tells whether this machine can run a 32-bit x86 program, which Wine needs for the 32-bit
 # module: exits 0 if it can, 1 if not, and prints the answer with its reason.
-#   scripts/win32-check.sh          one or two plain lines for the pilot of the command
+#   scripts/win32-check.sh          the answer and its reason, plainly, for whoever runs the command
 #   scripts/win32-check.sh --short  the reason alone, as one clause (nothing when it can)
 # SKYVANE_ASSUME_NO_WIN32=1 forces the answer "cannot", to try that path on any machine.
 # The kernel is asked directly: a 93-byte static 32-bit ELF that only exits 0 is executed. A
