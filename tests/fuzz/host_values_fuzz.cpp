@@ -1,6 +1,7 @@
 // Numbers and texts as the host may hand them over: any double bit pattern (NaN, infinities,
-// huge and denormal values) for the ten placement reads and the AI list's columns, any 32-bit
-// settings-range offsets, and host texts that fill their buffer without a terminator.
+// huge and denormal values) for the ten placement reads, the turn rate, the course history, the
+// jump check and the AI list's columns, any 32-bit settings-range offsets, and host texts that
+// fill their buffer without a terminator.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -10,6 +11,7 @@
 #include "camera/numeric.h"
 #include "camera/placement_math.h"
 #include "camera/random_offsets.h"
+#include "camera/target_motion.h"
 #include "config_invariants.h"
 #include "traffic/ai_compare.h"
 #include "traffic/ai_format.h"
@@ -36,18 +38,7 @@ void CheckText(const char* text) {
     FUZZ_CHECK(std::memchr(text, '\0', kAiTextSize) != nullptr);
 }
 
-void PlaceFrom(Bytes& in) {
-    PlacementInputs inputs;
-    double* fields[] = {
-        &inputs.latitudeDeg,         &inputs.longitudeDeg,     &inputs.altitudeFeet,
-        &inputs.magneticHeadingDeg,  &inputs.sizeFeet,         &inputs.speedAlongKnots,
-        &inputs.verticalSpeedFpm,    &inputs.speedAcrossKnots, &inputs.groundElevationFeet,
-        &inputs.magneticVariationDeg};
-    for (double* field : fields) {
-        *field = in.Take<double>();
-    }
-    PlacementParameters params{in.Take<int32_t>(), in.Take<int32_t>(), in.Take<int32_t>(),
-                               in.Take<int32_t>()};
+void CheckPlacement(const PlacementInputs& inputs, const PlacementParameters& params) {
     const EyePoint untouched{0xA5A5A5A5u, 0x5A5A5A5A,  0xA5A5A5A5u,
                              0x5A5A5A5A,  0xA5A5A5A5u, 0x5A5A5A5A};
     EyePoint out = untouched;
@@ -60,6 +51,37 @@ void PlaceFrom(Bytes& in) {
     if (!placed) {
         FUZZ_CHECK(SameEyePoint(out, untouched));
     }
+}
+
+// The same host values looked ahead straight, then along an arc of any rate.
+void PlaceFrom(Bytes& in) {
+    PlacementInputs inputs;
+    double* fields[] = {
+        &inputs.latitudeDeg,         &inputs.longitudeDeg,     &inputs.altitudeFeet,
+        &inputs.magneticHeadingDeg,  &inputs.sizeFeet,         &inputs.speedAlongKnots,
+        &inputs.verticalSpeedFpm,    &inputs.speedAcrossKnots, &inputs.groundElevationFeet,
+        &inputs.magneticVariationDeg};
+    for (double* field : fields) {
+        *field = in.Take<double>();
+    }
+    PlacementParameters params{in.Take<int32_t>(), in.Take<int32_t>(), in.Take<int32_t>(),
+                               in.Take<int32_t>()};
+    CheckPlacement(inputs, params);
+    params.turnRateDegPerSec = in.Take<double>();
+    CheckPlacement(inputs, params);
+}
+
+// Courses and positions read tick by tick, any bit pattern.
+void MotionFrom(Bytes& in) {
+    TurnHistory history;
+    ClearTurnHistory(history);
+    for (int i = 0; i < 2 * kTurnSampleCount; ++i) {
+        RecordTurnSample(history, in.Take<double>(), in.Take<double>());
+        FUZZ_CHECK(history.count >= 0 && history.count <= kTurnSampleCount);
+    }
+    (void)SmoothedTurnRate(history);
+    (void)IsJump(in.Take<double>(), in.Take<double>(), in.Take<double>(), in.Take<double>(),
+                 in.Take<double>(), in.Take<double>());
 }
 
 void RandomizeFrom(Bytes& in) {
@@ -131,5 +153,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     RandomizeFrom(in);
     FormatFrom(in);
     TextsFrom(in);
+    MotionFrom(in);
     return 0;
 }

@@ -37,6 +37,25 @@ double AngleBetween(double a, double b) {
     return std::fabs(std::remainder(a - b, 360.0));
 }
 
+struct Point {
+    double lat, lon;
+};
+
+// The point nm away on the true bearing, by the exact spherical direct formula.
+Point Travel(Point from, double bearingDeg, double nm) {
+    const double d = nm / kEarthRadiusNm, t = bearingDeg * kPi / 180;
+    const double p1 = from.lat * kPi / 180;
+    const double p2 =
+        std::asin(std::sin(p1) * std::cos(d) + std::cos(p1) * std::sin(d) * std::cos(t));
+    const double dl = std::atan2(std::sin(t) * std::sin(d) * std::cos(p1),
+                                 std::cos(d) - std::sin(p1) * std::sin(p2));
+    return Point{p2 * 180 / kPi, from.lon + dl * 180 / kPi};
+}
+
+Leg Between(Point a, Point b) {
+    return Between(a.lat, a.lon, b.lat, b.lon);
+}
+
 PlacementInputs Cruising() {
     PlacementInputs in{};
     in.latitudeDeg = 47.25;
@@ -182,4 +201,78 @@ TEST(ComputeEyePointFrom, NonFiniteHostValuesLeaveTheEyePointUntouched) {
         }
     }
     EXPECT_TRUE(SameEyePoint(p, before));
+}
+
+TEST(PlacementLegs, SlowTurnRatesLookAheadStraightBitForBit) {
+    PlacementInputs in = Cruising();
+    in.speedAcrossKnots = 7;
+    in.verticalSpeedFpm = -300;
+    const PlacementLegs straight = ComputePlacementLegs(in, Period10(3, -2));
+    for (double rate : {0.0, 0.5, -0.5, std::numeric_limits<double>::quiet_NaN()}) {
+        PlacementParameters params = Period10(3, -2);
+        params.turnRateDegPerSec = rate;
+        const PlacementLegs legs = ComputePlacementLegs(in, params);
+        EXPECT_EQ(0, std::memcmp(&legs, &straight, sizeof legs)) << rate;
+    }
+}
+
+// The look-ahead point lies on the circle the aircraft flies, and the eye beside it on the
+// circle's radius: the pass-by happens at the intended offset. Distances in the module's
+// feet-to-miles factor; bearings and distances measured with the exact formulas.
+TEST(PlacementLegs, TurnsLookAheadAlongTheCircleAnywhereOnEarth) {
+    struct Case {
+        const char* where;
+        double lat, lon, heading, variation, rate;
+        int32_t period;
+        double knots;
+        int32_t lateral;
+        double turnDeg; // after the caps
+    };
+    const Case cases[] = {
+        {"right turn", 47.25, 8.5, 30, 2, 3, 10, 120, 20, 15},
+        {"left turn, eye outside", 47.25, 8.5, 30, 2, -3, 20, 120, 20, -30},
+        {"rate capped at 6", 47.25, 8.5, 200, -4, 9, 20, 250, -20, 60},
+        {"half a circle at most", 47.25, 8.5, 350, 2, 6, 120, 60, 20, 180},
+        {"eastward over the antimeridian", 0.01, 179.99, 80, 0, 3, 20, 250, 20, 30},
+        {"westward over the antimeridian", -10, -179.995, 280, 5, -3, 20, 250, 20, -30},
+        {"near the north pole", 89.9, 45, 90, 0, 3, 20, 120, 20, 30},
+        {"near the south pole", -89.9, -120, 270, 3, -3, 10, 250, -20, -15},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.where);
+        PlacementInputs in = Cruising();
+        in.latitudeDeg = c.lat;
+        in.longitudeDeg = c.lon;
+        in.magneticHeadingDeg = c.heading;
+        in.magneticVariationDeg = c.variation;
+        in.speedAlongKnots = c.knots;
+        in.sizeFeet = 36;
+        PlacementParameters params{c.period, c.lateral, 1, 0};
+        params.turnRateDegPerSec = c.rate;
+        const PlacementLegs legs = ComputePlacementLegs(in, params);
+        EXPECT_NEAR(legs.turnDeg, c.turnDeg, 1e-9);
+
+        const double turnRad = std::fabs(c.turnDeg) * kPi / 180;
+        const double radiusNm = c.period * c.knots / 3600.0 * 0.5 / turnRad;
+        const double inward = c.rate > 0 ? 90 : -90;
+        const Point start{c.lat, c.lon};
+        const Point center = Travel(start, c.heading + c.variation + inward, radiusNm);
+        const Point ahead{legs.latAheadDeg, legs.lonAheadDeg};
+        const Point eye{legs.latDeg, legs.lonDeg};
+        EXPECT_NEAR(Between(center, ahead).feet, radiusNm * kFeetPerNm, 1.5);
+        EXPECT_NEAR(Between(start, ahead).feet, 2 * radiusNm * std::sin(turnRad / 2) * kFeetPerNm,
+                    1.5);
+        EXPECT_NEAR(
+            AngleBetween(Between(center, ahead).bearingDeg, Between(center, start).bearingDeg),
+            std::fabs(c.turnDeg), 0.05);
+        const double sideNm = c.lateral * 36 * 0.000164;
+        EXPECT_NEAR(Between(ahead, eye).feet, std::fabs(sideNm) * kFeetPerNm, 1.5);
+        // On the radius through the look-ahead point: inward when the eye is on the turn's side.
+        const bool inside = (sideNm > 0) == (c.rate > 0);
+        EXPECT_NEAR(AngleBetween(Between(ahead, eye).bearingDeg,
+                                 Between(ahead, center).bearingDeg + (inside ? 0 : 180)),
+                    0, 0.2);
+        EyePoint p{};
+        EXPECT_TRUE(ComputeEyePointFrom(in, params, p));
+    }
 }

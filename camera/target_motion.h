@@ -1,0 +1,35 @@
+#pragma once
+// What the followed aircraft's motion from one tick to the next tells: how fast it turns, and
+// whether it jumped (slewed or moved by the host) rather than flew. Pure and heap-free: the
+// tick reads the host values and keeps the history in the module's state.
+#include <cstdint>
+
+constexpr int32_t kTurnSampleCount = 4;          // courses kept: three one-second steps
+constexpr double kTurnSampleGapMaxSeconds = 5.0; // a longer gap starts the history afresh
+constexpr double kJumpFloorNm = 2.0;             // a move shorter than this never counts as a jump
+constexpr double kJumpSpeedFactor = 3.0;         // times the distance the speed allows
+
+// The latest courses of the followed aircraft, oldest first.
+struct TurnHistory {
+    double courseDeg[kTurnSampleCount]; // magnetic heading as read, any turn
+    double timeSeconds[kTurnSampleCount];
+    int32_t count; // samples held, 0..kTurnSampleCount
+};
+
+// Forgets every sample: for a new target, a host that left its flying state, a view switched off.
+void ClearTurnHistory(TurnHistory& history);
+
+// Adds a course read at timeSeconds, dropping the oldest when full. A value that is not finite,
+// a time not after the latest sample's or a gap over kTurnSampleGapMaxSeconds starts afresh (with
+// this sample when it is finite).
+void RecordTurnSample(TurnHistory& history, double courseDeg, double timeSeconds);
+
+// The mean rate of turn over the samples held, deg/s, positive to the right; the step between
+// two samples is taken the short way round (359 to 1 is +2). 0 with fewer than two samples.
+double SmoothedTurnRate(const TurnHistory& history);
+
+// True when the aircraft moved more than max(kJumpFloorNm, kJumpSpeedFactor x the distance its
+// ground speed covers in elapsedSeconds) between the two positions; false when a value is not
+// finite. Degrees, knots, seconds; positions as read, longitudes not wrapped.
+bool IsJump(double previousLatDeg, double previousLonDeg, double latDeg, double lonDeg,
+            double groundSpeedKnots, double elapsedSeconds);
