@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# Runs every benchmark of the win32 build under Wine; each prints its own table. Where the kernel
-# cannot run 32-bit programs, Wine cannot run them: it says so instead.
+# Prints the native turn report, then runs every benchmark of the win32 build under Wine; each
+# prints its own table. Where the kernel cannot run 32-bit programs, Wine cannot run them: it
+# says so instead.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-cd "$root/build/win32/bin"
 status=0
+echo "== turns_report (native)"
+"$root/build/native/bin/turns_report" || status=1
+cd "$root/build/win32/bin"
 if reason="$(bash "$root/scripts/win32-check.sh" --short)"; then
     for bench in ./*_bench.exe; do
         [ -e "$bench" ] || continue
