@@ -44,6 +44,8 @@ void ClampSettings(Settings& settings, HotkeyTable& hotkeys, const TowerValues& 
     ResetChoiceOutOfRange(settings.Mode);
     ResetChoiceOutOfRange(settings.RndH);
     ResetChoiceOutOfRange(settings.RndV);
+    ClampBetween(settings.Turns, 0, kSwitchHigh);
+    ClampBetween(settings.Jumps, 0, kSwitchHigh);
     if (settings.Mode == kModePlaneSpotting && !SpottingEyePointValid(towerRead)) {
         settings.Mode = kModeNormal;
     }

@@ -55,21 +55,24 @@ void WriteTower(ConfigValueWriter write, void* context, const EyePoint& spotting
 }
 
 int32_t* SettingField(Settings& s, int index) {
-    int32_t* fields[kConfigSettingCount] = {&s.Active, &s.Svp,  &s.Rlp,       &s.Ral,    &s.Mode,
-                                            &s.RndH,   &s.RndV, &s.RngSvpMax, &s.RngRlp, &s.RngRal};
+    int32_t* fields[kConfigSettingCount] = {&s.Active, &s.Svp,    &s.Rlp,   &s.Ral,
+                                            &s.Mode,   &s.RndH,   &s.RndV,  &s.RngSvpMax,
+                                            &s.RngRlp, &s.RngRal, &s.Turns, &s.Jumps};
     return fields[index];
 }
 
 int32_t SettingValue(const Settings& s, int index) {
-    const int32_t values[kConfigSettingCount] = {s.Active, s.Svp,  s.Rlp,       s.Ral,    s.Mode,
-                                                 s.RndH,   s.RndV, s.RngSvpMax, s.RngRlp, s.RngRal};
+    const int32_t values[kConfigSettingCount] = {s.Active, s.Svp,    s.Rlp,   s.Ral,
+                                                 s.Mode,   s.RndH,   s.RndV,  s.RngSvpMax,
+                                                 s.RngRlp, s.RngRal, s.Turns, s.Jumps};
     return values[index];
 }
 
 } // namespace
 
 const char* const kConfigSettingKeys[kConfigSettingCount] = {
-    "Active", "Svp", "Rlp", "Ral", "Mode", "RndH", "RndV", "RngSvpMax", "RngRlp", "RngRal"};
+    "Active", "Svp",       "Rlp",    "Ral",    "Mode",  "RndH",
+    "RndV",   "RngSvpMax", "RngRlp", "RngRal", "Turns", "Jumps"};
 const char* const kConfigTowerKeys[kConfigTowerKeyCount] = {"Lat.f", "Lat.i", "Lon.lo", "Lon.hi",
                                                             "Alt.f", "Alt.i", "Val.c"};
 
@@ -79,7 +82,7 @@ void ConfigHotkeyKeyName(int index, char (&name)[kConfigKeyNameSize]) {
 
 void ApplyConfigurationTexts(ConfigValueReader read, void* context, Settings& settings,
                              HotkeyTable& hotkeys, EyePoint& spotting) {
-    // All ten are read before any is assigned, as one record.
+    // All are read before any is assigned, as one record.
     int32_t values[kConfigSettingCount];
     for (int i = 0; i < kConfigSettingCount; ++i) {
         values[i] = ReadNumber(read, context, kConfigSettingsSection, kConfigSettingKeys[i]);

@@ -11,7 +11,7 @@
 constexpr char kConfigSettingsSection[] = "SETTINGS";
 constexpr char kConfigTowerSection[] = "TOWER";
 constexpr char kConfigKeysSection[] = "KEYS";
-constexpr int kConfigSettingCount = 10;
+constexpr int kConfigSettingCount = 12;
 constexpr int kConfigTowerKeyCount = 7;
 constexpr int kConfigKeyNameSize = 16;  // "K(%d)" of any option index
 constexpr size_t kConfigTextSize = 260; // a written value text, terminator included

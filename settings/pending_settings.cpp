@@ -184,6 +184,8 @@ void ApplyPendingSettings(PendingSettings& pending, Settings& live, HotkeyTable&
     live.Mode = pending.Mode;
     live.RndH = pending.RndH;
     live.RndV = pending.RndV;
+    live.Turns = pending.Turns;
+    live.Jumps = pending.Jumps;
     live.RngSvpMax = pending.RngSvpMax;
     live.RlpMin = pending.RlpMin;
     live.RngRlp = pending.RngRlp;

@@ -11,7 +11,7 @@ struct PendingHotkey {
 };
 
 struct PendingSettings {
-    int32_t Svp, Rlp, Ral, Mode, RndH, RndV;
+    int32_t Svp, Rlp, Ral, Mode, RndH, RndV, Turns, Jumps;
     int32_t SvpMin, RngSvpMax, RlpMin, RngRlp, RalMin, RngRal;
     PendingHotkey hotkeys[kHotkeyOptionCount];
     int32_t SelectedOption;     // the Keys page's chosen option, -1 for none

@@ -40,6 +40,8 @@ void InitModuleDefaults(Settings& settings, HotkeyTable& hotkeys) {
     settings.Mode = kModeNormal;
     settings.RndH = 0;
     settings.RndV = 0;
+    settings.Turns = 0;
+    settings.Jumps = 0;
     settings.SvpMin = kSvpMinSeconds;
     settings.RngSvpMax = kRngSvpMaxLowSeconds;
     settings.RngRlp = kOffsetRangeLow;

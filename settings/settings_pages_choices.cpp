@@ -1,5 +1,6 @@
 // The Modes and Random pages: radio buttons for the view mode and for the horizontal and
-// vertical randomisation. What the mode leaves to choose is greyed on the Random page.
+// vertical randomisation, check boxes for following turns and catching up after a jump. What the
+// mode leaves to choose is greyed on the Random page.
 #include "camera/pass_by_state.h"
 #include "module/module_state.h"
 #include "resources/resource_ids.h"
@@ -39,18 +40,36 @@ void EnableChoices(HWND page, const int (&buttons)[kChoiceCount], bool enabled) 
     }
 }
 
+void CheckSwitch(HWND page, int controlId, int32_t on) {
+    SendDlgItemMessageA(page, controlId, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+int32_t SwitchChecked(HWND page, int controlId) {
+    return SendDlgItemMessageA(page, controlId, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+}
+
 // Whether plane spotting can be chosen is decided once per opening.
 void FillModesPage(HWND page) {
-    g_state.pending.Mode = g_state.settings.Mode;
-    CheckChoice(page, kModeButtons, g_state.pending.Mode);
+    PendingSettings& p = g_state.pending;
+    p.Mode = g_state.settings.Mode;
+    p.Turns = g_state.settings.Turns;
+    p.Jumps = g_state.settings.Jumps;
+    CheckChoice(page, kModeButtons, p.Mode);
+    CheckSwitch(page, IDC_MODE_TURNS, p.Turns);
+    CheckSwitch(page, IDC_MODE_JUMPS, p.Jumps);
     const bool spotting = PlaneSpottingAvailable(g_state.settings.Active, g_state.target.id);
     EnableWindow(GetDlgItem(page, IDC_MODE_SPOTTING), spotting);
 }
 
-void OnModesCommand(int controlId) {
+// The check boxes toggle themselves; the working copy takes the state they show.
+void OnModesCommand(HWND page, int controlId) {
     const int mode = ChoiceOf(kModeButtons, controlId);
     if (mode >= 0) {
         g_state.pending.Mode = mode;
+    } else if (controlId == IDC_MODE_TURNS) {
+        g_state.pending.Turns = SwitchChecked(page, controlId);
+    } else if (controlId == IDC_MODE_JUMPS) {
+        g_state.pending.Jumps = SwitchChecked(page, controlId);
     }
 }
 
@@ -88,7 +107,7 @@ INT_PTR CALLBACK ModesPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
         FillModesPage(page);
         return TRUE;
     case WM_COMMAND:
-        OnModesCommand(LOWORD(wParam));
+        OnModesCommand(page, LOWORD(wParam));
         break;
     default:
         break;

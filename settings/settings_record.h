@@ -1,5 +1,5 @@
 #pragma once
-// The user-adjustable state: ten persisted settings named by their INI keys, the bounds that
+// The user-adjustable state: twelve persisted settings named by their INI keys, the bounds that
 // complete their ranges, and the table of fifteen assignable hotkeys.
 #include <cstdint>
 
@@ -14,6 +14,8 @@ struct Settings {
     int32_t RngSvpMax; // upper limit of Svp, seconds
     int32_t RngRlp;    // Rlp lies within +-RngRlp
     int32_t RngRal;    // Ral lies within +-RngRal
+    int32_t Turns;     // 1: the look-ahead follows the followed aircraft's turns
+    int32_t Jumps;     // 1: a new eye point at once when the followed aircraft jumps
     int32_t SvpMin;    // always 5
     int32_t RlpMin;    // always -RngRlp
     int32_t RalMin;    // always -RngRal

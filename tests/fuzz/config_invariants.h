@@ -61,6 +61,8 @@ inline void CheckRanges(const LoadedState& state) {
     FUZZ_CHECK(s.Mode >= 0 && s.Mode <= kChoiceHigh);
     FUZZ_CHECK(s.RndH >= 0 && s.RndH <= kChoiceHigh);
     FUZZ_CHECK(s.RndV >= 0 && s.RndV <= kChoiceHigh);
+    FUZZ_CHECK(s.Turns >= 0 && s.Turns <= kSwitchHigh);
+    FUZZ_CHECK(s.Jumps >= 0 && s.Jumps <= kSwitchHigh);
     for (const HotkeyOption& option : state.hotkeys.options) {
         FUZZ_CHECK(WithinKeyRange(option.key));
         FUZZ_CHECK(option.modifierMask >= 1 && option.modifierMask <= 3);

@@ -30,8 +30,10 @@ class Random {
     uint64_t state_;
 };
 
-constexpr const char* kSettingKeys[] = {"Active", "Svp",  "Rlp",       "Ral",    "Mode",
-                                        "RndH",   "RndV", "RngSvpMax", "RngRlp", "RngRal"};
+constexpr const char* kSettingKeys[] = {"Active", "Svp",    "Rlp",   "Ral",
+                                        "Mode",   "RndH",   "RndV",  "RngSvpMax",
+                                        "RngRlp", "RngRal", "Turns", "Jumps"};
+constexpr int kSettingCount = 12;
 constexpr const char* kTowerKeys[] = {"Lat.f", "Lat.i", "Lon.lo", "Lon.hi",
                                       "Alt.f", "Alt.i", "Val.c"};
 constexpr int kOptionCount = 15;
@@ -78,8 +80,8 @@ inline int32_t CheckValueOf(const std::string& text) {
 inline std::string ProblemsOfWrittenFile(const std::string& path) {
     std::string problems;
     auto fail = [&](const std::string& what) { problems += what + "; "; };
-    int v[10] = {};
-    for (int i = 0; i < 10; ++i) {
+    int v[kSettingCount] = {};
+    for (int i = 0; i < kSettingCount; ++i) {
         std::string text = Read(path, "SETTINGS", kSettingKeys[i]);
         if (!IsDecimal(text)) {
             fail(std::string(kSettingKeys[i]) + "=" + text.substr(0, 40));
@@ -100,6 +102,9 @@ inline std::string ProblemsOfWrittenFile(const std::string& path) {
     }
     if (mode < 0 || mode > 2 || rndH < 0 || rndH > 2 || rndV < 0 || rndV > 2) {
         fail("a choice out of 0..2");
+    }
+    if (v[10] < 0 || v[10] > 1 || v[11] < 0 || v[11] > 1) {
+        fail("Turns or Jumps out of 0..1");
     }
     if (mode == 2) {
         int32_t sum = 0;

@@ -9,9 +9,14 @@ using SettingsClosing = SettingsDialog;
 
 class SettingsChanges : public SettingsDialog {
   protected:
-    // Random H 2 and V 1, ranges 60, 20 and 30, then the period at its maximum, the lateral
-    // position at its left end, the altitude at its bottom, and option 5 on Ctrl+7.
+    // Both check boxes of the Modes page, Random H 2 and V 1, ranges 60, 20 and 30, then the
+    // period at its maximum, the lateral position at its left end, the altitude at its bottom,
+    // and option 5 on Ctrl+7.
     void ChangeEveryPage() {
+        SelectTab(kTabModes);
+        Click(kTabModes, IDC_MODE_TURNS);
+        Click(kTabModes, IDC_MODE_JUMPS);
+        ASSERT_TRUE(Checked(kTabModes, IDC_MODE_TURNS));
         SelectTab(kTabRandom);
         Click(kTabRandom, IDC_RANDOM_H_VAR);
         Click(kTabRandom, IDC_RANDOM_V_CONST);
@@ -46,6 +51,8 @@ class SettingsChanges : public SettingsDialog {
         EXPECT_EQ(ReadIni("SETTINGS", "RngSvpMax"), "15");
         EXPECT_EQ(ReadIni("SETTINGS", "RngRlp"), "5");
         EXPECT_EQ(ReadIni("SETTINGS", "RngRal"), "5");
+        EXPECT_EQ(ReadIni("SETTINGS", "Turns"), "0");
+        EXPECT_EQ(ReadIni("SETTINGS", "Jumps"), "0");
         EXPECT_EQ(ReadIni("KEYS", "K(5)"), "86,1");
     }
 };
@@ -77,6 +84,8 @@ TEST_F(SettingsChanges, OkAppliesEveryPageAndPlacesAnEyePoint) {
     EXPECT_EQ(ReadIni("SETTINGS", "RngSvpMax"), "60");
     EXPECT_EQ(ReadIni("SETTINGS", "RngRlp"), "20");
     EXPECT_EQ(ReadIni("SETTINGS", "RngRal"), "30");
+    EXPECT_EQ(ReadIni("SETTINGS", "Turns"), "1");
+    EXPECT_EQ(ReadIni("SETTINGS", "Jumps"), "1");
     EXPECT_EQ(ReadIni("KEYS", "K(5)"), "55,2");
     EXPECT_EQ(ReadIni("KEYS", "K(0)"), "70,1");
 }

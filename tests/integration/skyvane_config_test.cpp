@@ -9,8 +9,9 @@ using namespace skyvane_test;
 
 namespace {
 
-const char* const kSettingKeys[] = {"Active", "Svp",  "Rlp",       "Ral",    "Mode",
-                                    "RndH",   "RndV", "RngSvpMax", "RngRlp", "RngRal"};
+const char* const kSettingKeys[] = {"Active", "Svp",       "Rlp",    "Ral",    "Mode",  "RndH",
+                                    "RndV",   "RngSvpMax", "RngRlp", "RngRal", "Turns", "Jumps"};
+constexpr int kSettingCount = 12;
 
 class Config : public SkyvaneHost {
   protected:
@@ -47,6 +48,10 @@ class Config : public SkyvaneHost {
             EXPECT_GE(Setting(key), 0) << key;
             EXPECT_LE(Setting(key), 2) << key;
         }
+        for (const char* key : {"Turns", "Jumps"}) {
+            EXPECT_GE(Setting(key), 0) << key;
+            EXPECT_LE(Setting(key), 1) << key;
+        }
         for (int i = 0; i < 15; ++i) {
             std::string name = "K(" + std::to_string(i) + ")";
             std::string value = ReadIni("KEYS", name.c_str());
@@ -65,8 +70,8 @@ class Config : public SkyvaneHost {
 
 TEST_F(Config, WithoutAFileTheValuesAtLoadAreWrittenAtExit) {
     RunOnce();
-    const char* expected[] = {"0", "10", "2", "1", "0", "0", "0", "15", "5", "5"};
-    for (int i = 0; i < 10; ++i) {
+    const char* expected[] = {"0", "10", "2", "1", "0", "0", "0", "15", "5", "5", "0", "0"};
+    for (int i = 0; i < kSettingCount; ++i) {
         EXPECT_EQ(ReadIni("SETTINGS", kSettingKeys[i]), expected[i]) << kSettingKeys[i];
     }
     EXPECT_EQ(ReadIni("KEYS", "K(0)"), "70,1");
@@ -85,8 +90,10 @@ TEST_F(Config, EverySettingAndHotkeyAndTheSpottingPointSurviveARestart) {
     WriteIni("SETTINGS", "RngSvpMax", "40");
     WriteIni("SETTINGS", "RngRlp", "7");
     WriteIni("SETTINGS", "RngRal", "9");
-    WriteIni("KEYS", "K(0)", "71,1"); // G with Shift
-    WriteIni("KEYS", "K(5)", "52,3"); // 4 with Shift+Ctrl
+    WriteIni("SETTINGS", "Turns", "1");
+    WriteIni("SETTINGS", "Jumps", "5"); // cut to 1
+    WriteIni("KEYS", "K(0)", "71,1");   // G with Shift
+    WriteIni("KEYS", "K(5)", "52,3");   // 4 with Shift+Ctrl
     StartFlying();
     Press('I', kHostsimShift); // plane spotting at the user's aircraft
     HostsimEyePoint spot = Tower();
@@ -110,8 +117,8 @@ TEST_F(Config, EverySettingAndHotkeyAndTheSpottingPointSurviveARestart) {
     EXPECT_EQ(restored.altLo >> 16, spot.altLo >> 16);
     HostsimShutdown();
     EXPECT_EQ(ReadIniText(), firstFile) << "a second run writes the same file";
-    const char* expected[] = {"1", "12", "-3", "4", "2", "1", "2", "40", "7", "9"};
-    for (int i = 0; i < 10; ++i) {
+    const char* expected[] = {"1", "12", "-3", "4", "2", "1", "2", "40", "7", "9", "1", "1"};
+    for (int i = 0; i < kSettingCount; ++i) {
         EXPECT_EQ(ReadIni("SETTINGS", kSettingKeys[i]), expected[i]) << kSettingKeys[i];
     }
     EXPECT_EQ(ReadIni("KEYS", "K(0)"), "71,1");

@@ -92,26 +92,34 @@ TEST_F(ClampSettingsTest, ExtremeIntegersStayDefined) {
     EXPECT_EQ(s.Ral, 100);
 }
 
-TEST_F(ClampSettingsTest, ChoicesOutsideTheirRangeBecomeZeroAndActiveIsLeftAlone) {
+TEST_F(ClampSettingsTest, ChoicesOutsideTheirRangeBecomeZeroSwitchesAreCutActiveIsLeftAlone) {
     s.Mode = 3;
     s.RndH = -1;
     s.RndV = 7;
     s.Active = 7;
+    s.Turns = 7;
+    s.Jumps = INT32_MIN;
     Clamp();
     EXPECT_EQ(s.Mode, 0);
     EXPECT_EQ(s.RndH, 0);
     EXPECT_EQ(s.RndV, 0);
     EXPECT_EQ(s.Active, 7);
+    EXPECT_EQ(s.Turns, 1);
+    EXPECT_EQ(s.Jumps, 0);
 
     s.Mode = -1;
     s.RndH = 2;
     s.RndV = 1;
     s.Active = -3;
+    s.Turns = 0;
+    s.Jumps = 1;
     Clamp();
     EXPECT_EQ(s.Mode, 0);
     EXPECT_EQ(s.RndH, 2);
     EXPECT_EQ(s.RndV, 1);
     EXPECT_EQ(s.Active, -3);
+    EXPECT_EQ(s.Turns, 0);
+    EXPECT_EQ(s.Jumps, 1);
 
     s.Mode = 1;
     Clamp();

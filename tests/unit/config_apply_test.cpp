@@ -66,6 +66,8 @@ class ConfigApplyTest : public ::testing::Test {
 } // namespace
 
 TEST_F(ConfigApplyTest, MissingKeysReadAsZeroAndAreClampedIntoRange) {
+    s.Turns = 1;
+    s.Jumps = 1;
     Apply();
     EXPECT_EQ(s.Active, 0);
     EXPECT_EQ(s.Svp, kSvpMinSeconds);
@@ -74,6 +76,8 @@ TEST_F(ConfigApplyTest, MissingKeysReadAsZeroAndAreClampedIntoRange) {
     EXPECT_EQ(s.RlpMin, -kOffsetRangeLow);
     EXPECT_EQ(s.Rlp, 0);
     EXPECT_EQ(s.Mode, kModeNormal);
+    EXPECT_EQ(s.Turns, 0);
+    EXPECT_EQ(s.Jumps, 0);
     // "0" without a comma: no key, modifiers as at load; the later duplicates return to default.
     EXPECT_EQ(h.options[0].key, 0);
     EXPECT_EQ(h.options[0].modifierMask, 1);
@@ -82,19 +86,21 @@ TEST_F(ConfigApplyTest, MissingKeysReadAsZeroAndAreClampedIntoRange) {
 
 TEST_F(ConfigApplyTest, ReadsFollowFileOrderAndTowerOnlyInSpottingMode) {
     Apply();
-    ASSERT_EQ(file.reads.size(), 25u);
+    ASSERT_EQ(file.reads.size(), 27u);
     EXPECT_EQ(file.reads[0], "SETTINGS/Active");
     EXPECT_EQ(file.reads[9], "SETTINGS/RngRal");
-    EXPECT_EQ(file.reads[10], "KEYS/K(0)");
-    EXPECT_EQ(file.reads[24], "KEYS/K(14)");
+    EXPECT_EQ(file.reads[10], "SETTINGS/Turns");
+    EXPECT_EQ(file.reads[11], "SETTINGS/Jumps");
+    EXPECT_EQ(file.reads[12], "KEYS/K(0)");
+    EXPECT_EQ(file.reads[26], "KEYS/K(14)");
 
     file.reads.clear();
     file.Set("SETTINGS", "Mode", "2");
     Apply();
-    ASSERT_EQ(file.reads.size(), 32u);
-    EXPECT_EQ(file.reads[10], "TOWER/Lat.f");
-    EXPECT_EQ(file.reads[16], "TOWER/Val.c");
-    EXPECT_EQ(file.reads[17], "KEYS/K(0)");
+    ASSERT_EQ(file.reads.size(), 34u);
+    EXPECT_EQ(file.reads[12], "TOWER/Lat.f");
+    EXPECT_EQ(file.reads[18], "TOWER/Val.c");
+    EXPECT_EQ(file.reads[19], "KEYS/K(0)");
 }
 
 TEST_F(ConfigApplyTest, SpottingModeWithoutTowerFallsBackButKeepsTheWordsRead) {
@@ -112,6 +118,8 @@ TEST_F(ConfigApplyTest, SpottingPointSurvivesAWriteAndReadBack) {
     s.Active = 7;
     s.Svp = 33;
     s.RngSvpMax = 40;
+    s.Turns = 1;
+    s.Jumps = 1;
     spot = EyePoint{0xFFFF1234u, -5123456, 0x80005678u, -2147483647 - 1, 0x00019ABCu, 2147483647};
     h.options[9].key = 'Q';
     h.options[9].shiftFlag = 1;
@@ -122,8 +130,10 @@ TEST_F(ConfigApplyTest, SpottingPointSurvivesAWriteAndReadBack) {
     EXPECT_EQ(file.Get("TOWER", "Lon.hi"), "-2147483648");
     EXPECT_EQ(file.Get("KEYS", "K(9)"), "81,1");
     EXPECT_EQ(file.writes.front(), "SETTINGS/Active");
-    EXPECT_EQ(file.writes[10], "TOWER/Lat.f");
-    EXPECT_EQ(file.writes[16], "TOWER/Val.c");
+    EXPECT_EQ(file.Get("SETTINGS", "Turns"), "1");
+    EXPECT_EQ(file.writes[11], "SETTINGS/Jumps");
+    EXPECT_EQ(file.writes[12], "TOWER/Lat.f");
+    EXPECT_EQ(file.writes[18], "TOWER/Val.c");
     EXPECT_EQ(file.writes.back(), "KEYS/K(14)");
 
     const EyePoint written = spot;
@@ -133,6 +143,8 @@ TEST_F(ConfigApplyTest, SpottingPointSurvivesAWriteAndReadBack) {
     EXPECT_EQ(s.Mode, kModePlaneSpotting);
     EXPECT_EQ(s.Active, 7);
     EXPECT_EQ(s.Svp, 33);
+    EXPECT_EQ(s.Turns, 1);
+    EXPECT_EQ(s.Jumps, 1);
     EXPECT_EQ(h.options[9].key, 'Q');
     EXPECT_EQ(h.options[9].ctrlFlag, 0);
     EXPECT_EQ(spot.latLo, written.latLo & 0xFFFF0000u);

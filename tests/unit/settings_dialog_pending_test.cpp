@@ -204,6 +204,8 @@ TEST_F(PendingSettingsTest, ApplyCopiesEverythingButSvpMin) {
     pending.Mode = 1;
     pending.RndH = 2;
     pending.RndV = 1;
+    pending.Turns = 1;
+    pending.Jumps = 1;
     CommitRangeField(pending, kPeriodMaxField, "30");
     CommitRangeField(pending, kLateralRangeField, "10");
     CommitRangeField(pending, kAltitudeRangeField, "12");
@@ -218,6 +220,8 @@ TEST_F(PendingSettingsTest, ApplyCopiesEverythingButSvpMin) {
     EXPECT_EQ(live.Mode, 1);
     EXPECT_EQ(live.RndH, 2);
     EXPECT_EQ(live.RndV, 1);
+    EXPECT_EQ(live.Turns, 1);
+    EXPECT_EQ(live.Jumps, 1);
     EXPECT_EQ(live.RngSvpMax, 30);
     EXPECT_EQ(live.RngRlp, 10);
     EXPECT_EQ(live.RlpMin, -10);
