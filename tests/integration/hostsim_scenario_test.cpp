@@ -121,8 +121,12 @@ TEST_F(HostsimHost, ScenarioActionsReachAircraftModulesAndTheTrace) {
     EXPECT_EQ(HostsimHostState(), 44);
     EXPECT_EQ(HostsimFindAircraft(5), nullptr);
     EXPECT_STREQ(HostsimFindAircraft(6)->type, "Dash 8");
-    ASSERT_TRUE(HostsimRunAction(R"({"updateAircraft": {"id": 6, "speedKnots": 99}})"));
+    // A slew: the aircraft is elsewhere at once, for the next read.
+    ASSERT_TRUE(HostsimRunAction(
+        R"({"updateAircraft": {"id": 6, "speedKnots": 99, "lat": 51.5, "lon": -2.25}})"));
     EXPECT_DOUBLE_EQ(HostsimFindAircraft(6)->speedKnots, 99.0);
+    EXPECT_DOUBLE_EQ(ReadValue(6, 48, 63), 51.5);
+    EXPECT_DOUBLE_EQ(ReadValue(6, 49, 63), -2.25);
     EXPECT_FALSE(HostsimRunAction(R"({"removeAircraft": 1234})"));
     HostsimShutdown();
 
