@@ -60,3 +60,23 @@ bool IsJump(double previousLatDeg, double previousLonDeg, double latDeg, double 
         kJumpSpeedFactor * std::fabs(groundSpeedKnots) * elapsedSeconds * kHoursPerSecond;
     return movedNm > kJumpFloorNm && movedNm > allowedNm;
 }
+
+void ClearTargetWatch(TargetWatch& watch) {
+    watch = TargetWatch{};
+}
+
+bool WatchTarget(TargetWatch& watch, double latDeg, double lonDeg, double courseDeg,
+                 double groundSpeedKnots, double timeSeconds) {
+    const bool jumped =
+        watch.hasPosition && IsJump(watch.latDeg, watch.lonDeg, latDeg, lonDeg, groundSpeedKnots,
+                                    timeSeconds - watch.timeSeconds);
+    if (jumped) {
+        ClearTurnHistory(watch.turns);
+    }
+    RecordTurnSample(watch.turns, courseDeg, timeSeconds);
+    watch.latDeg = latDeg;
+    watch.lonDeg = lonDeg;
+    watch.timeSeconds = timeSeconds;
+    watch.hasPosition = true;
+    return jumped;
+}

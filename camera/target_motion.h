@@ -33,3 +33,20 @@ double SmoothedTurnRate(const TurnHistory& history);
 // finite. Degrees, knots, seconds; positions as read, longitudes not wrapped.
 bool IsJump(double previousLatDeg, double previousLonDeg, double latDeg, double lonDeg,
             double groundSpeedKnots, double elapsedSeconds);
+
+// Both per tick: the course history and the position of the previous tick.
+struct TargetWatch {
+    TurnHistory turns;
+    double latDeg, lonDeg, timeSeconds; // the previous tick's reading, when hasPosition
+    bool hasPosition;
+};
+
+// Forgets everything, like ClearTurnHistory and for the same reasons; a target switched to is
+// thus never taken for a jump.
+void ClearTargetWatch(TargetWatch& watch);
+
+// One tick's reading of the followed aircraft: records its course and position and returns true
+// when it jumped since the previous reading. A jump also restarts the course history, whose
+// samples from before it say nothing of the turn after it.
+bool WatchTarget(TargetWatch& watch, double latDeg, double lonDeg, double courseDeg,
+                 double groundSpeedKnots, double timeSeconds);

@@ -73,15 +73,14 @@ void PlaceFrom(Bytes& in) {
 
 // Courses and positions read tick by tick, any bit pattern.
 void MotionFrom(Bytes& in) {
-    TurnHistory history;
-    ClearTurnHistory(history);
+    TargetWatch watch;
+    ClearTargetWatch(watch);
     for (int i = 0; i < 2 * kTurnSampleCount; ++i) {
-        RecordTurnSample(history, in.Take<double>(), in.Take<double>());
-        FUZZ_CHECK(history.count >= 0 && history.count <= kTurnSampleCount);
+        (void)WatchTarget(watch, in.Take<double>(), in.Take<double>(), in.Take<double>(),
+                          in.Take<double>(), in.Take<double>());
+        FUZZ_CHECK(watch.turns.count >= 0 && watch.turns.count <= kTurnSampleCount);
     }
-    (void)SmoothedTurnRate(history);
-    (void)IsJump(in.Take<double>(), in.Take<double>(), in.Take<double>(), in.Take<double>(),
-                 in.Take<double>(), in.Take<double>());
+    (void)SmoothedTurnRate(watch.turns);
 }
 
 void RandomizeFrom(Bytes& in) {

@@ -75,3 +75,26 @@ TEST(IsJump, MovesBeyondTwoMilesOrThreeTimesTheSpeed) {
         EXPECT_EQ(IsJump(c.lat, c.lon, c.lat2, c.lon2, c.knots, c.seconds), c.jump) << c.what;
     }
 }
+
+TEST(WatchTarget, AJumpIsToldOnceAndRestartsTheTurnHistory) {
+    TargetWatch watch;
+    ClearTargetWatch(watch);
+    // 120 kt north, turning right at 3 deg/s, then slewed 10 nm east, then flying on.
+    const struct {
+        double lat, lon, course, seconds;
+        bool jump;
+        double rate;
+    } ticks[] = {
+        {47, 8, 0, 1, false, 0},
+        {47 + NorthDeg(120 / 3600.0), 8, 3, 2, false, 3},
+        {47 + NorthDeg(240 / 3600.0), 8, 6, 3, false, 3},
+        {47 + NorthDeg(240 / 3600.0), 8.25, 200, 4, true, 0},
+        {47 + NorthDeg(240 / 3600.0), 8.25, 203, 5, false, 3},
+    };
+    for (const auto& t : ticks) {
+        EXPECT_EQ(WatchTarget(watch, t.lat, t.lon, t.course, 120, t.seconds), t.jump) << t.seconds;
+        EXPECT_DOUBLE_EQ(SmoothedTurnRate(watch.turns), t.rate) << t.seconds;
+    }
+    ClearTargetWatch(watch); // a new target, however far away, is no jump
+    EXPECT_FALSE(WatchTarget(watch, -33, 151, 90, 0, 6));
+}
