@@ -19,7 +19,7 @@ usage: ./skyvane.sh COMMAND [ARGS]
   bench          run the benchmarks
   soak           run the long soak in the stand-in host
   fuzz [ARGS]    fuzz the core longer (scripts/fuzz.sh --runs N | --seconds S)
-  package        build the release zip (DLL and pilot's guide)
+  package        build the release zip (DLL and pilot's guide) and the pilot's installer
   hostsim ARGS   run hostsim.exe under Wine and Xvfb with ARGS
   clean          remove the build folder
 USAGE

@@ -4,7 +4,7 @@
 # looks only at what the native unit tests need (./skyvane.sh unit): no mingw, no Wine.
 set -euo pipefail
 packages=(g++ cmake ninja-build g++-mingw-w64-i686 wine wine32:i386 xvfb x11-utils imagemagick
-          geographiclib-tools nlohmann-json3-dev googletest libgtest-dev zip unzip
+          geographiclib-tools nlohmann-json3-dev googletest libgtest-dev zip unzip nsis
           clang libclang-rt-14-dev)
 check=0
 for arg in "$@"; do
