@@ -1,8 +1,10 @@
 #include "hostsim/aircraft.h"
 
+#include "hostsim/host_blocks.h"
 #include "hostsim/host_geodesy.h"
-#include "hostsim/host_interfaces.h"
 #include "hostsim/host_world.h"
+#include "hostsim/hostsim_aircraft.h"
+#include "hostsim/hostsim_eye_point.h"
 
 #include <cmath>
 #include <cstddef>

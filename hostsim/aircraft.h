@@ -2,7 +2,7 @@
 // The host's simulated aircraft: their records, the objects and data interfaces modules read
 // them through, the AI object list, and their motion.
 #include "hostsim/host_layout.h"
-#include "hostsim/hostsim.h"
+#include "hostsim/hostsim_records.h"
 
 constexpr int kMaxOverrides = 8;
 

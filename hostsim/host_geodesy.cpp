@@ -1,5 +1,7 @@
 #include "hostsim/host_geodesy.h"
 
+#include "hostsim/hostsim_eye_point.h"
+
 #include <cmath>
 
 namespace {

@@ -1,7 +1,6 @@
 #pragma once
 // The host's own geometry: a spherical earth, the eye-point encoding, great-circle motion.
 // Written independently of any module so that a module's arithmetic is checked against it.
-#include "hostsim/hostsim.h"
 
 constexpr double kEarthRadiusMetres = 6378137.0;
 constexpr double kMetresPerNauticalMile = 1852.0;

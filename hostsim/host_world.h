@@ -1,7 +1,7 @@
 #pragma once
 // The stand-in's own state: options, time, host state sequence, events, journal. One instance,
 // used on the host's one thread.
-#include "hostsim/hostsim.h"
+#include "hostsim/hostsim_records.h"
 
 constexpr int kJournalBytes = 16384;
 constexpr int kErrorBytes = 512;
@@ -41,15 +41,7 @@ struct HostWorld {
 
 extern HostWorld gWorld;
 
+// Keeps an event a module posted; pause and resume also set the pause word.
 void RecordHostEvent(uint32_t code);
 void Journal(const char* format, ...);
 void NoteAction(const char* format, ...);
-// Serves the view words the modules wrote: B switches to the follow view; both are consumed.
-void ServeViewWords();
-// Advances host time by one second: clock, states, imports filled late, motion.
-void AdvanceOneSecond();
-// Real time: one 100 ms slice of host time, from the main window's timer.
-void HostsimRunRealtimeSlice();
-void TogglePause();
-void CycleView();
-void OpenHostDialog();

@@ -1,9 +1,11 @@
-// Runs of the host: start, lockstep steps, real time, shut-down, and the host's state words.
+// Runs of the host: start, lockstep steps, real time and shut-down.
 #include "hostsim/hostsim.h"
 
 #include "hostsim/aircraft.h"
+#include "hostsim/host_blocks.h"
 #include "hostsim/host_interfaces.h"
 #include "hostsim/host_layout.h"
+#include "hostsim/host_state.h"
 #include "hostsim/host_world.h"
 #include "hostsim/main_window.h"
 #include "hostsim/module_loader.h"
@@ -16,18 +18,11 @@
 #include <cstdio>
 #include <cstring>
 
-// The word modules read the host's version from; version_word.S reserves it at image base +
-// 0x73BB4 and hostsim_image() makes the linker put it there.
-extern "C" volatile uint32_t hostVersionWord;
-
-HostWorld gWorld;
-
 namespace {
 constexpr int kSecondsPerMinute = 60;
 constexpr int kMinutesPerHour = 60;
 constexpr int kHoursPerDay = 24;
 constexpr int kDaysPerWeek = 7;
-const int32_t kViewCycle[] = {kViewCockpit, kViewTower, kViewFollow};
 char savedDirectory[kHostsimPathBytes];
 
 void Fail(const char* format, ...) {
@@ -35,16 +30,6 @@ void Fail(const char* format, ...) {
     va_start(args, format);
     vsnprintf(gWorld.lastError, sizeof gWorld.lastError, format, args);
     va_end(args);
-}
-
-uint16_t* UtcSecondsWord() {
-    return reinterpret_cast<uint16_t*>(InterfaceField(kViewsInterfaceId, kUtcSecondsOffset));
-}
-int32_t* UtcMinutesWord() {
-    return reinterpret_cast<int32_t*>(InterfaceField(kViewsInterfaceId, kUtcMinutesOffset));
-}
-int32_t* UtcHoursWord() {
-    return reinterpret_cast<int32_t*>(InterfaceField(kViewsInterfaceId, kUtcHoursOffset));
 }
 
 void TickClock() {
@@ -95,16 +80,6 @@ void PlaceHostTower() {
                               user->groundElevationFeet * 0.3048 + kTowerHeightMetres);
 }
 
-bool PumpOnce() {
-    MSG message;
-    if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        return false;
-    }
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-    return true;
-}
-
 void FinishSecond() {
     ShowStateInTitle();
     RunViewCallers();
@@ -118,41 +93,8 @@ void FinishSecond() {
     gWorld.viewWordASeen = 0;
     gWorld.viewWordBSeen = 0;
 }
-} // namespace
 
-void RecordHostEvent(uint32_t code) {
-    if (gWorld.eventCount < kHostsimMaxEvents) {
-        gWorld.events[gWorld.eventCount++] = code;
-    }
-    if (code == kEventPause) {
-        *PauseWord() = 1;
-    } else if (code == kEventResume) {
-        *PauseWord() = 0;
-    }
-}
-
-void Journal(const char* format, ...) {
-    size_t used = strlen(gWorld.journal);
-    if (used + 2 >= sizeof gWorld.journal) {
-        return;
-    }
-    va_list args;
-    va_start(args, format);
-    vsnprintf(gWorld.journal + used, sizeof gWorld.journal - used - 1, format, args);
-    va_end(args);
-    strcat(gWorld.journal, "\n");
-}
-
-void NoteAction(const char* format, ...) {
-    if (gWorld.actionCount == kMaxActionsPerSecond) {
-        return;
-    }
-    va_list args;
-    va_start(args, format);
-    vsnprintf(gWorld.actions[gWorld.actionCount++], kActionTextBytes, format, args);
-    va_end(args);
-}
-
+// Serves the view words the modules wrote: B switches to the follow view; both are consumed.
 void ServeViewWords() {
     HostsimViewRecord* view = HostsimActiveView();
     gWorld.viewWordASeen |= view->viewWordA;
@@ -167,6 +109,7 @@ void ServeViewWords() {
     view->viewWordB = 0;
 }
 
+// Advances host time by one second: clock, states, imports filled late.
 void AdvanceOneSecond() {
     gWorld.seconds++;
     if (Simulating()) {
@@ -196,31 +139,8 @@ void AdvanceOneSecond() {
     FillImportsWhenDue();
 }
 
-void TogglePause() {
-    *PauseWord() = *PauseWord() ? 0 : 1;
-}
-
-void CycleView() {
-    HostsimViewRecord* view = HostsimActiveView();
-    int next = 0;
-    for (int i = 0; i < 3; ++i) {
-        if (kViewCycle[i] == view->viewMode) {
-            next = (i + 1) % 3;
-        }
-    }
-    view->viewMode = kViewCycle[next];
-}
-
-void OpenHostDialog() {
-    if (*StateWord() != kHostStateFlying && gWorld.dialogSecondsLeft == 0) {
-        return;
-    }
-    *StateWord() = kHostStateDialog;
-    gWorld.dialogSecondsLeft = gWorld.options.hostDialogSeconds;
-    Journal("host dialog");
-}
-
-void HostsimRunRealtimeSlice() {
+// Real time: one 100 ms slice of host time, from the main window's timer.
+void RunRealtimeSlice() {
     constexpr double kSliceSeconds = kRealtimeSliceMilliseconds / 1000.0;
     if (Simulating()) {
         MoveAircraft(kSliceSeconds);
@@ -239,6 +159,8 @@ void HostsimRunRealtimeSlice() {
         InvalidateRect(gWorld.mainWindow, nullptr, FALSE);
     }
 }
+
+} // namespace
 
 // --- public API -----------------------------------------------------------------------------
 
@@ -334,7 +256,7 @@ bool HostsimStart(const HostsimOptions* options) {
         return false;
     }
     LinkModuleList(HostsimHelperModule(), options->moduleList);
-    if (!CreateMainWindow()) {
+    if (!CreateMainWindow(&RunRealtimeSlice)) {
         Fail("cannot create the main window (%lu)", GetLastError());
         FreeHelperModule();
         return false;
@@ -390,33 +312,8 @@ void HostsimRunRealtime(double seconds) {
             break;
         }
         MsgWaitForMultipleObjects(0, nullptr, FALSE, kRealtimeSliceMilliseconds, QS_ALLINPUT);
-        while (PumpOnce()) {
-        }
-    }
-}
-
-void HostsimPump(int milliseconds) {
-    while (PumpOnce()) {
-    }
-    DWORD start = GetTickCount();
-    for (;;) {
-        DWORD elapsed = GetTickCount() - start;
-        if (static_cast<int>(elapsed) >= milliseconds) {
-            break;
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds - elapsed, QS_ALLINPUT);
-        while (PumpOnce()) {
-        }
-    }
-}
-
-void HostsimRequestClose(bool refuse) {
-    gWorld.refuseClose = refuse;
-    if (IsWindow(gWorld.mainWindow)) {
-        SendMessageA(gWorld.mainWindow, WM_CLOSE, 0, 0);
         HostsimPump(0);
     }
-    gWorld.refuseClose = false;
 }
 
 void HostsimShutdown() {
@@ -442,61 +339,4 @@ void HostsimShutdown() {
     ResetTimeline();
     gWorld.running = false;
     gWorld.mainWindow = nullptr;
-}
-
-int32_t HostsimHostState() {
-    return *StateWord();
-}
-
-void HostsimSetHostState(int32_t state) {
-    gWorld.phase = kPhaseManual;
-    gWorld.dialogSecondsLeft = 0;
-    *StateWord() = state;
-}
-
-bool HostsimReady() {
-    return *ReadyWord() != 0;
-}
-void HostsimSetReady(bool ready) {
-    *ReadyWord() = ready ? 1 : 0;
-}
-bool HostsimPaused() {
-    return *PauseWord() != 0;
-}
-void HostsimSetPaused(bool paused) {
-    *PauseWord() = paused ? 1 : 0;
-}
-void HostsimSetView(int32_t viewMode) {
-    HostsimActiveView()->viewMode = viewMode;
-}
-int32_t HostsimFollowedObject() {
-    return gWorld.followedObject;
-}
-
-void HostsimSetUtc(int hours, int minutes, int seconds, int dayOfWeek) {
-    *UtcHoursWord() = hours;
-    *UtcMinutesWord() = minutes;
-    *UtcSecondsWord() = static_cast<uint16_t>(seconds);
-    gWorld.dayOfWeek = dayOfWeek;
-}
-
-uint32_t HostsimVersionWord() {
-    return hostVersionWord;
-}
-void HostsimSetVersionWord(uint32_t value) {
-    hostVersionWord = value;
-}
-const HostsimStats* HostsimStatistics() {
-    return &gWorld.stats;
-}
-int HostsimEventCount() {
-    return gWorld.eventCount;
-}
-
-uint32_t HostsimEvent(int index) {
-    return index >= 0 && index < gWorld.eventCount ? gWorld.events[index] : 0;
-}
-
-const char* HostsimJournal() {
-    return gWorld.journal;
 }

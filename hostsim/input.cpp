@@ -1,6 +1,6 @@
 // Input as a user gives it: keys through SendInput, menu picks with the messages a menu sends,
 // and clicks and text in modules' windows.
-#include "hostsim/hostsim.h"
+#include "hostsim/hostsim_window.h"
 
 #include "hostsim/host_world.h"
 

@@ -1,7 +1,7 @@
 // Mouse clicks as a user makes them: the pointer moves onto a module window's control and the
 // left button goes down and up there (SendInput), so the control itself sends whatever
 // notification such a click makes (tab changes, column clicks, row clicks).
-#include "hostsim/hostsim.h"
+#include "hostsim/hostsim_window.h"
 
 #include "hostsim/host_world.h"
 

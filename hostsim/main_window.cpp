@@ -2,11 +2,16 @@
 
 #include "hostsim/aircraft.h"
 #include "hostsim/host_layout.h"
+#include "hostsim/host_state.h"
 #include "hostsim/host_world.h"
+#include "hostsim/hostsim_aircraft.h"
+#include "hostsim/hostsim_state.h"
+#include "hostsim/hostsim_window.h"
 #include "hostsim/view_render.h"
 
 namespace {
 constexpr UINT_PTR kRealtimeTimerId = 1;
+void (*realtimeSlice)(); // what the real-time timer runs, given by CreateMainWindow
 
 void AddTraffic() {
     // A new AI aircraft a little ahead of the user's, on a crossing course.
@@ -82,7 +87,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_TIMER:
         if (wParam == kRealtimeTimerId) {
-            HostsimRunRealtimeSlice();
+            realtimeSlice();
         }
         return 0;
     case WM_PAINT:
@@ -113,6 +118,16 @@ HMENU Popup(const char* const* items, const UINT* ids, int count) {
         AppendMenuA(popup, MF_STRING, ids[i], items[i]);
     }
     return popup;
+}
+
+bool PumpOnce() {
+    MSG message;
+    if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        return false;
+    }
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+    return true;
 }
 } // namespace
 
@@ -150,7 +165,8 @@ HMENU BuildMenuBar(HostsimModulesMenu modulesMenu) {
     return bar;
 }
 
-bool CreateMainWindow() {
+bool CreateMainWindow(void (*onRealtimeSlice)()) {
+    realtimeSlice = onRealtimeSlice;
     HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSA windowClass = {};
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
@@ -185,6 +201,30 @@ bool CreateMainWindow() {
 
 HWND HostsimMainWindow() {
     return gWorld.mainWindow;
+}
+
+void HostsimPump(int milliseconds) {
+    while (PumpOnce()) {
+    }
+    DWORD start = GetTickCount();
+    for (;;) {
+        DWORD elapsed = GetTickCount() - start;
+        if (static_cast<int>(elapsed) >= milliseconds) {
+            break;
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds - elapsed, QS_ALLINPUT);
+        while (PumpOnce()) {
+        }
+    }
+}
+
+void HostsimRequestClose(bool refuse) {
+    gWorld.refuseClose = refuse;
+    if (IsWindow(gWorld.mainWindow)) {
+        SendMessageA(gWorld.mainWindow, WM_CLOSE, 0, 0);
+        HostsimPump(0);
+    }
+    gWorld.refuseClose = false;
 }
 
 void HostsimRebuildMenu() {

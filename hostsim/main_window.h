@@ -1,6 +1,7 @@
 #pragma once
-// The host's main window (class "FS98MAIN"): its menu bar, its keys and commands.
-#include "hostsim/hostsim.h"
+// The host's main window (class "FS98MAIN"): its menu bar, its keys and commands, and the
+// pumping of the thread's messages.
+#include "hostsim/hostsim_records.h"
 
 constexpr const char* kMainWindowClass = "FS98MAIN";
 
@@ -21,5 +22,6 @@ constexpr UINT kCommandModulesItem = 33061;
 constexpr UINT kPauseKey = 'P';
 constexpr UINT kViewKey = 'S';
 
-bool CreateMainWindow();
+// In real time (not lockstep), the window's timer runs onRealtimeSlice every 100 ms.
+bool CreateMainWindow(void (*onRealtimeSlice)());
 HMENU BuildMenuBar(HostsimModulesMenu modulesMenu);

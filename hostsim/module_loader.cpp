@@ -1,8 +1,9 @@
 #include "hostsim/module_loader.h"
 
-#include "hostsim/host_interfaces.h"
 #include "hostsim/host_layout.h"
 #include "hostsim/host_world.h"
+#include "hostsim/hostsim_modules.h"
+#include "hostsim/hostsim_state.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,6 +1,5 @@
 #pragma once
 // Modules: every DLL in the Modules folder that exports Linkage and ImportTable.
-#include "hostsim/hostsim.h"
 
 // Loads the modules, fills their ImportTables (unless that is to happen later) and calls init.
 void LoadModules();

@@ -1,7 +1,6 @@
 #include "hostsim/render_aircraft.h"
 
 #include "hostsim/aircraft.h"
-
 #include "hostsim/host_geodesy.h"
 
 #include <algorithm>

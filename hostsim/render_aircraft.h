@@ -2,7 +2,7 @@
 // Aircraft as the views show them: a small flat-shaded model turned to the aircraft's heading,
 // pitched by its climb and banked by its turn, scaled by its size, with a shadow near the
 // ground; far away a dot.
-#include "hostsim/hostsim.h"
+#include "hostsim/hostsim_records.h"
 #include "hostsim/render_math.h"
 
 // Where an aircraft will be after the given seconds of its present motion (the view draws

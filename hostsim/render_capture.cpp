@@ -1,7 +1,8 @@
 #include "hostsim/render_capture.h"
 
 #include "hostsim/host_world.h"
-#include "hostsim/hostsim.h"
+#include "hostsim/hostsim_pictures.h"
+#include "hostsim/hostsim_window.h"
 #include "hostsim/view_render.h"
 
 #include <cctype>

@@ -1,10 +1,13 @@
 #include "hostsim/render_overlay.h"
 
 #include "hostsim/aircraft.h"
+#include "hostsim/host_blocks.h"
 #include "hostsim/host_geodesy.h"
-#include "hostsim/host_interfaces.h"
 #include "hostsim/host_layout.h"
 #include "hostsim/host_world.h"
+#include "hostsim/hostsim_aircraft.h"
+#include "hostsim/hostsim_state.h"
+#include "hostsim/hostsim_views.h"
 #include "hostsim/render_aircraft.h"
 #include "hostsim/render_scenery.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // The numbers over the view: which view, which aircraft at what distance, how old the eye
 // point is, and a small map of the eye point, the aircraft and the runway.
-#include "hostsim/hostsim.h"
+#include "hostsim/hostsim_records.h"
 #include "hostsim/render_math.h"
 
 struct OverlayFacts {

@@ -3,6 +3,11 @@
 #include "hostsim/aircraft.h"
 #include "hostsim/host_layout.h"
 #include "hostsim/host_world.h"
+#include "hostsim/hostsim_aircraft.h"
+#include "hostsim/hostsim_pictures.h"
+#include "hostsim/hostsim_scenario.h"
+#include "hostsim/hostsim_state.h"
+#include "hostsim/hostsim_window.h"
 #include "hostsim/render_capture.h"
 #include "hostsim/render_scenery.h"
 

@@ -1,10 +1,14 @@
 #include "hostsim/trace.h"
 
 #include "hostsim/aircraft.h"
+#include "hostsim/host_blocks.h"
 #include "hostsim/host_geodesy.h"
-#include "hostsim/host_interfaces.h"
 #include "hostsim/host_layout.h"
 #include "hostsim/host_world.h"
+#include "hostsim/hostsim_aircraft.h"
+#include "hostsim/hostsim_eye_point.h"
+#include "hostsim/hostsim_state.h"
+#include "hostsim/hostsim_views.h"
 
 #include <nlohmann/json.hpp>
 

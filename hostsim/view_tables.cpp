@@ -1,9 +1,11 @@
 #include "hostsim/view_tables.h"
 
 #include "hostsim/aircraft.h"
-#include "hostsim/host_interfaces.h"
+#include "hostsim/host_blocks.h"
 #include "hostsim/host_layout.h"
 #include "hostsim/host_world.h"
+#include "hostsim/hostsim_aircraft.h"
+#include "hostsim/hostsim_views.h"
 
 #include <cstdio>
 #include <cstring>
