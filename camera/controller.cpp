@@ -1,233 +1,214 @@
 #include "camera/controller.h"
+#include "camera/binding_stages.h"
 #include "camera/numeric.h"
 #include "camera/placement.h"
-#include "module/about_box.h"
-#include "module/dialog_events.h"
-#include "module/host_services.h"
-#include "module/module_state.h"
-#include "module/startup.h"
-#include "settings/settings_dialog.h"
 #include "settings/settings_limits.h"
-#include "traffic/ai_list_window.h"
 
 namespace {
 
 // A placement when the host changed its eye point or another aircraft answers for the target.
-void PlaceIfHostOrTargetChanged() {
-    if (SyncHostEyePoint() || CheckTargetSize()) {
-        PlaceEyePoint(kPlacementNew);
+void PlaceIfHostOrTargetChanged(ModuleCore& core) {
+    if (SyncHostEyePoint(core) || CheckTargetSize(core)) {
+        PlaceEyePoint(core, kPlacementNew);
     }
 }
 
 // The period stands still while the host is paused, in a menu, while the user's aircraft is in
 // a state that holds it, or while the settings dialog or the about box is open.
-bool PeriodHeld() {
-    const PassByController& c = g_state.controller;
-    if (HostPauseWord() == 1) {
+bool PeriodHeld(ModuleCore& core) {
+    const PassByController& c = core.controller;
+    if (core.host->PauseWord() == 1) {
         return true;
     }
-    if (g_state.target.id == kUserAircraftId &&
-        TruncateToInt32(ReadAircraftValue(kUserAircraftId, kVarUserState, kUnitUserState)) != 0) {
+    if (core.target.id == kUserAircraftId &&
+        TruncateToInt32(ReadAircraftValue(core, kUserAircraftId, kVarUserState, kUnitUserState)) !=
+            0) {
         return true;
     }
     return c.hostMenuOpen || (c.windowOpen && !c.aiListOpen);
 }
 
-void SwitchOff() {
-    PassByController& c = g_state.controller;
-    g_state.settings.Active = 0;
-    g_state.target.id = kUserAircraftId;
-    RemoveRedirect();
+void SwitchOff(ModuleCore& core) {
+    PassByController& c = core.controller;
+    core.settings.Active = 0;
+    core.target.id = kUserAircraftId;
+    core.host->RemoveRedirect();
     c.ownWritePending = true;
     c.periodTicks = 0;
-    if (EyePoint* tower = TowerEyePoint()) {
-        *tower = c.savedHostEyePoint;
-    }
-    SyncHostEyePoint();
+    core.host->WriteTowerEyePoint(c.savedHostEyePoint);
+    SyncHostEyePoint(core);
     if (c.recordedViewMode == kViewModeFollow) {
-        SetFollowedObject(kUserAircraftId);
+        core.host->SetFollowedObject(kUserAircraftId);
     }
 }
 
-void SwitchOn() {
-    g_state.settings.Active = 1;
-    WriteViewWordA();
-    PlaceEyePoint(kPlacementNew);
+void SwitchOn(ModuleCore& core) {
+    core.settings.Active = 1;
+    core.host->RefreshViewWordA();
+    PlaceEyePoint(core, kPlacementNew);
 }
 
-void ToggleSettingsDialog() {
-    PassByController& c = g_state.controller;
-    if (c.windowOpen) {
-        if (c.aiListOpen) {
-            return;
-        }
-        CloseSettingsDialog();
-        CloseAboutBox();
-        EndModuleDialog();
-        return;
-    }
-    BeginModuleDialog();
-    OpenSettingsDialog();
-}
-
-void ToggleAiList() {
-    PassByController& c = g_state.controller;
-    if (c.windowOpen) {
-        if (!c.aiListOpen) {
-            return;
-        }
-        c.windowOpen = false;
-        c.aiListOpen = false;
-        CloseAiList();
-        return;
-    }
-    c.windowOpen = true;
-    c.aiListOpen = true;
-    OpenAiList();
-}
-
-HostObjectId StepAiTarget(HostObjectId (*step)()) {
-    HostObjectId id = step();
+HostObjectId StepAiTarget(ModuleCore& core, AiStep step) {
+    HostObjectId id = step(core);
     if (id == kUserAircraftId) {
-        g_state.target.id = id;
-        id = step();
+        core.target.id = id;
+        id = step(core);
     }
     return id;
 }
 
-void StepThroughAi(HostObjectId (*step)()) {
-    if (AiListCount() == 1) {
+void StepThroughAi(ModuleCore& core, AiStep step) {
+    if (core.host->AiListCount() == 1) {
         return;
     }
-    int32_t view = g_state.controller.recordedViewMode;
+    int32_t view = core.controller.recordedViewMode;
     if (view == kViewModeTower) {
-        if (g_state.target.id == kUserAircraftId) {
-            InstallRedirect();
+        if (core.target.id == kUserAircraftId) {
+            core.host->InstallRedirect();
         }
-        g_state.target.id = StepAiTarget(step);
-        PlaceEyePoint(kPlacementNew);
+        core.target.id = StepAiTarget(core, step);
+        PlaceEyePoint(core, kPlacementNew);
     } else if (view == kViewModeFollow) {
-        if (!RedirectInstalled()) {
+        if (!core.host->RedirectInstalled()) {
             return;
         }
-        g_state.target.id = StepAiTarget(step);
-        SetFollowedObject(g_state.target.id);
+        core.target.id = StepAiTarget(core, step);
+        core.host->SetFollowedObject(core.target.id);
     }
 }
 
-void CycleViews() {
-    if (AiListCount() == 1) {
+void CycleViews(ModuleCore& core) {
+    if (core.host->AiListCount() == 1) {
         return;
     }
-    PassByController& c = g_state.controller;
+    PassByController& c = core.controller;
     if (c.recordedViewMode == kViewModeTower) {
         c.expectViewSwitch = true;
-        WriteViewWordB();
-        SetFollowedObject(g_state.target.id);
+        core.host->RefreshViewWordB();
+        core.host->SetFollowedObject(core.target.id);
     } else if (c.recordedViewMode == kViewModeFollow) {
-        if (!RedirectInstalled()) {
+        if (!core.host->RedirectInstalled()) {
             return;
         }
         c.expectViewSwitch = true;
-        WriteViewWordA();
-        PlaceEyePoint(kPlacementNew);
-        SetViewMode(kViewModeTower);
+        core.host->RefreshViewWordA();
+        PlaceEyePoint(core, kPlacementNew);
+        core.host->SetViewMode(kViewModeTower);
     }
 }
 
-void ShowListChoiceInPassBy() {
-    HostObjectId id = g_state.target.id;
-    if (id == 0 || id == kUserAircraftId) {
+bool ListChoiceIsAi(HostObjectId id) {
+    return id != 0 && id != kUserAircraftId;
+}
+
+void ShowListChoiceInPassBy(ModuleCore& core) {
+    if (!ListChoiceIsAi(core.target.id)) {
         return;
     }
-    PassByController& c = g_state.controller;
-    InstallRedirect();
+    PassByController& c = core.controller;
+    core.host->InstallRedirect();
     c.expectViewSwitch = true;
-    WriteViewWordA();
-    PlaceEyePoint(kPlacementNew);
+    core.host->RefreshViewWordA();
+    PlaceEyePoint(core, kPlacementNew);
     if (c.recordedViewMode == kViewModeCockpit) {
-        SetFollowedObject(g_state.target.id);
+        core.host->SetFollowedObject(core.target.id);
         c.expectViewSwitch = true;
     }
-    SetViewMode(kViewModeTower);
+    core.host->SetViewMode(kViewModeTower);
 }
 
-void ShowListChoiceInFollowView() {
-    HostObjectId id = g_state.target.id;
-    if (id == 0 || id == kUserAircraftId) {
+void ShowListChoiceInFollowView(ModuleCore& core) {
+    if (!ListChoiceIsAi(core.target.id)) {
         return;
     }
-    InstallRedirect();
-    g_state.controller.expectViewSwitch = true;
-    WriteViewWordB();
-    SetFollowedObject(id);
+    core.host->InstallRedirect();
+    core.controller.expectViewSwitch = true;
+    core.host->RefreshViewWordB();
+    core.host->SetFollowedObject(core.target.id);
 }
 
-} // namespace
-
-void ControllerTick() {
-    PassByController& c = g_state.controller;
-    ++c.tickCount;
-    if (FirstTickInit()) {
-        return;
-    }
-    if (c.aiListOpen) {
-        RefreshAiList();
-    }
-    c.recordedHostState = HostStateWord();
+// Leaving the flying state (a menu of the host's, a crash, a reloaded flight) takes the camera
+// back to the user's aircraft once; coming back places afresh where something changed.
+void TrackHostState(ModuleCore& core) {
+    PassByController& c = core.controller;
     if (c.recordedHostState != kHostStateFlying) {
         if (!c.awayFromHostState) {
             c.awayFromHostState = true;
-            FollowUserAircraft();
+            FollowUserAircraft(core);
             if (c.recordedViewMode == kViewModeFollow) {
-                SetFollowedObject(kUserAircraftId);
+                core.host->SetFollowedObject(kUserAircraftId);
             }
         }
-        PlaceIfHostOrTargetChanged();
+        PlaceIfHostOrTargetChanged(core);
         return;
     }
     if (c.awayFromHostState) {
         c.awayFromHostState = false;
-        PlaceIfHostOrTargetChanged();
-        if (c.placementRequest == 1) {
-            c.placementRequest = 0;
-            PlaceEyePoint(kPlacementNew);
+        PlaceIfHostOrTargetChanged(core);
+        if (c.placementRequest) {
+            c.placementRequest = false;
+            PlaceEyePoint(core, kPlacementNew);
         }
     }
-    c.recordedViewMode = CurrentViewMode();
-    TrackViewMode();
-    if (g_state.settings.Active == 0 || g_state.settings.Mode == kModePlaneSpotting) {
+}
+
+void SetChoice(ModuleCore& core, int32_t& setting, int32_t value, bool inTower) {
+    if (inTower && setting != value) {
+        setting = value;
+        PlaceEyePoint(core, kPlacementNew);
+    }
+}
+
+} // namespace
+
+void ControllerTick(ModuleCore& core) {
+    PassByController& c = core.controller;
+    ++c.tickCount;
+    if (FirstTickInit(core)) {
+        return;
+    }
+    if (c.aiListOpen) {
+        core.shell->RefreshAiList();
+    }
+    c.recordedHostState = core.host->StateWord();
+    TrackHostState(core);
+    if (c.recordedHostState != kHostStateFlying) {
+        return;
+    }
+    c.recordedViewMode = core.host->ViewMode();
+    TrackViewMode(core);
+    if (core.settings.Active == 0 || core.settings.Mode == kModePlaneSpotting) {
         return;
     }
     if (c.recordedViewMode != kViewModeTower) {
         c.towerViewLeft = true;
-        RenewEyePoint();
+        RenewEyePoint(core);
         return;
     }
     if (c.towerViewLeft) {
         c.towerViewLeft = false;
-        WriteViewWordA();
+        core.host->RefreshViewWordA();
     }
-    if (PeriodHeld()) {
+    if (PeriodHeld(core)) {
         return;
     }
     ++c.periodTicks;
-    if (c.periodTicks == g_state.settings.Svp) {
-        RenewEyePoint();
+    if (c.periodTicks == core.settings.Svp) {
+        RenewEyePoint(core);
     }
 }
 
-void TrackViewMode() {
-    PassByController& c = g_state.controller;
-    if (g_state.target.id != kUserAircraftId) {
+void TrackViewMode(ModuleCore& core) {
+    PassByController& c = core.controller;
+    if (core.target.id != kUserAircraftId) {
         if (c.recordedViewMode == kViewModeTower || c.recordedViewMode == kViewModeFollow) {
             if (c.recordedViewMode != c.lastViewMode) {
                 if (c.expectViewSwitch) {
                     c.expectViewSwitch = false;
                 } else {
-                    FollowUserAircraft();
+                    FollowUserAircraft(core);
                     if (c.recordedViewMode == kViewModeFollow) {
-                        SetFollowedObject(kUserAircraftId);
+                        core.host->SetFollowedObject(kUserAircraftId);
                     }
                 }
             }
@@ -235,53 +216,46 @@ void TrackViewMode() {
                 c.expectViewSwitch = false;
             }
         } else {
-            FollowUserAircraft();
+            FollowUserAircraft(core);
         }
     }
     c.lastViewMode = c.recordedViewMode;
-    c.lastTargetId = g_state.target.id;
+    c.lastTargetId = core.target.id;
 }
 
-void DispatchCommand(int32_t command) {
-    Settings& s = g_state.settings;
-    PassByController& c = g_state.controller;
+void DispatchCommand(ModuleCore& core, Command command) {
+    Settings& s = core.settings;
     if (command == kCommandOnOff) {
         if (s.Active != 0) {
-            SwitchOff();
+            SwitchOff(core);
         } else {
-            SwitchOn();
+            SwitchOn(core);
         }
         return;
     }
     if (command == kCommandSettingsDialog) {
-        ToggleSettingsDialog();
+        core.shell->ToggleSettingsDialog();
         return;
     }
     if (command == kCommandAiList) {
-        ToggleAiList();
+        core.shell->ToggleAiList();
         return;
     }
     if (s.Active == 0) {
         return;
     }
-    bool inTower = c.recordedViewMode == kViewModeTower;
+    const bool inTower = core.controller.recordedViewMode == kViewModeTower;
     switch (command) {
     case kCommandModeNormal:
-        if (inTower && s.Mode != kModeNormal) {
-            s.Mode = kModeNormal;
-            PlaceEyePoint(kPlacementNew);
-        }
+        SetChoice(core, s.Mode, kModeNormal, inTower);
         return;
     case kCommandModeOnGround:
-        if (inTower && s.Mode != kModeOnGround) {
-            s.Mode = kModeOnGround;
-            PlaceEyePoint(kPlacementNew);
-        }
+        SetChoice(core, s.Mode, kModeOnGround, inTower);
         return;
     case kCommandModeSpotting:
-        if (g_state.target.id == kUserAircraftId) {
+        if (core.target.id == kUserAircraftId) {
             s.Mode = kModePlaneSpotting;
-            PlaceEyePoint(kPlacementSpotting);
+            PlaceEyePoint(core, kPlacementSpotting);
         }
         return;
     default:
@@ -306,53 +280,75 @@ void DispatchCommand(int32_t command) {
         }
         return;
     case kCommandNextAi:
-        StepThroughAi(NextAiTarget);
+        StepThroughAi(core, NextAiTarget);
         return;
     case kCommandPreviousAi:
-        StepThroughAi(PreviousAiTarget);
+        StepThroughAi(core, PreviousAiTarget);
         return;
     case kCommandCycleViews:
-        CycleViews();
+        CycleViews(core);
         return;
     case kCommandListPassBy:
-        ShowListChoiceInPassBy();
+        ShowListChoiceInPassBy(core);
         return;
     case kCommandListSpot:
-        ShowListChoiceInFollowView();
+        ShowListChoiceInFollowView(core);
         return;
     default:
         return;
     }
 }
 
-int32_t FindAiIndex(HostObjectId id) {
-    int32_t count = AiListCount();
+void AcceptPendingSettings(ModuleCore& core) {
+    ApplyPendingSettings(core.pending, core.settings, core.hotkeys);
+    if (core.settings.Mode == kModePlaneSpotting) {
+        DispatchCommand(core, kCommandModeSpotting);
+    } else {
+        PlaceEyePoint(core, kPlacementNew);
+    }
+}
+
+void ShowChosenAircraft(ModuleCore& core, HostObjectId chosen, Command command) {
+    core.aiList.chosenAircraft = chosen;
+    core.target.id = chosen;
+    DispatchCommand(core, command);
+}
+
+int32_t FindAiIndex(ModuleCore& core, HostObjectId id) {
+    int32_t count = core.host->AiListCount();
     for (int32_t i = 1; i < count; ++i) {
-        if (AiListEntryId(i) == id) {
+        if (core.host->AiListEntryId(i) == id) {
             return i;
         }
     }
     return 1;
 }
 
-HostObjectId NextAiTarget() {
-    HostObjectId id = g_state.target.id;
-    int32_t count = AiListCount();
-    int32_t i = FindAiIndex(id) + 1;
+namespace {
+
+HostObjectId AiTargetAt(ModuleCore& core, int32_t index, int32_t count) {
+    core.target.listIndex = index;
+    return (index >= 0 && index < count) ? core.host->AiListEntryId(index) : kUserAircraftId;
+}
+
+} // namespace
+
+HostObjectId NextAiTarget(ModuleCore& core) {
+    HostObjectId id = core.target.id;
+    int32_t count = core.host->AiListCount();
+    int32_t i = FindAiIndex(core, id) + 1;
     if (i > count - 1 || id == kUserAircraftId) {
         i = 1;
     }
-    g_state.target.listIndex = i;
-    return (i >= 0 && i < count) ? AiListEntryId(i) : kUserAircraftId;
+    return AiTargetAt(core, i, count);
 }
 
-HostObjectId PreviousAiTarget() {
-    HostObjectId id = g_state.target.id;
-    int32_t count = AiListCount();
-    int32_t i = FindAiIndex(id) - 1;
+HostObjectId PreviousAiTarget(ModuleCore& core) {
+    HostObjectId id = core.target.id;
+    int32_t count = core.host->AiListCount();
+    int32_t i = FindAiIndex(core, id) - 1;
     if (i <= 0 || id == kUserAircraftId) {
         i = count - 1;
     }
-    g_state.target.listIndex = i;
-    return (i >= 0 && i < count) ? AiListEntryId(i) : kUserAircraftId;
+    return AiTargetAt(core, i, count);
 }

@@ -36,7 +36,7 @@ struct PassByController {
     int32_t recordedViewMode;
     int32_t lastViewMode;
     int32_t lastTargetId;
-    int32_t placementRequest;
+    bool placementRequest; // the host's own command that asks for a new placement was chosen
     bool awayFromHostState;
     bool expectViewSwitch;
     bool towerViewLeft;

@@ -3,8 +3,6 @@
 #include "camera/numeric.h"
 #include "camera/placement_math.h"
 #include "camera/random_offsets.h"
-#include "module/host_services.h"
-#include "module/module_state.h"
 #include "settings/settings_limits.h"
 
 namespace {
@@ -12,67 +10,74 @@ namespace {
 constexpr double kSignatureScale = 1000.0; // sizes compared in thousandths of a foot
 
 // Every read takes the target afresh: a read may find the aircraft gone and fall back.
-double ReadTarget(int32_t variable, int32_t unit) {
-    return ReadAircraftValue(g_state.target.id, variable, unit);
+double ReadTarget(ModuleCore& core, int32_t variable, int32_t unit) {
+    return ReadAircraftValue(core, core.target.id, variable, unit);
 }
 
 bool HighWordsEqual(const EyePoint& a, const EyePoint& b) {
     return a.latHi == b.latHi && a.lonHi == b.lonHi && a.altHi == b.altHi;
 }
 
-void CopyIntoTower(const EyePoint& point) {
-    if (EyePoint* tower = TowerEyePoint()) {
-        *tower = point;
-    }
-}
-
 } // namespace
 
-void ComputeEyePoint() {
-    PlacementInputs in;
-    in.latitudeDeg = ReadTarget(kVarLatitude, kUnitDegrees);
-    in.longitudeDeg = ReadTarget(kVarLongitude, kUnitDegrees);
-    in.altitudeFeet = ReadTarget(kVarAltitude, kUnitFeet);
-    in.magneticHeadingDeg = ReadTarget(kVarMagneticHeading, kUnitDegrees);
-    in.sizeFeet = ReadTarget(kVarSize, kUnitFeet);
-    in.speedAlongKnots = ReadTarget(kVarSpeedAlong, kUnitKnots);
-    in.verticalSpeedFpm = ReadTarget(kVarVerticalSpeed, kUnitFeetPerMinute);
-    in.speedAcrossKnots = ReadTarget(kVarSpeedAcross, kUnitKnots);
-    in.groundElevationFeet = ReadTarget(kVarGroundElevation, kUnitFeet);
-    in.magneticVariationDeg = ReadTarget(kVarMagneticVariation, kUnitDegrees);
+HostObjectData ResolveObjectData(ModuleCore& core, HostObjectId id) {
+    HostObject object = core.host->LookupObject(id);
+    if (!object) {
+        object = core.host->LookupObject(kUserAircraftId);
+        FollowUserAircraft(core);
+    }
+    return object ? core.host->ObjectData(object) : nullptr;
+}
 
-    const Settings& settings = g_state.settings;
-    PassByController& c = g_state.controller;
+double ReadAircraftValue(ModuleCore& core, HostObjectId id, int32_t variable, int32_t unit) {
+    return core.host->ReadValue(ResolveObjectData(core, id), variable, unit);
+}
+
+void ComputeEyePoint(ModuleCore& core) {
+    PlacementInputs in;
+    in.latitudeDeg = ReadTarget(core, kVarLatitude, kUnitDegrees);
+    in.longitudeDeg = ReadTarget(core, kVarLongitude, kUnitDegrees);
+    in.altitudeFeet = ReadTarget(core, kVarAltitude, kUnitFeet);
+    in.magneticHeadingDeg = ReadTarget(core, kVarMagneticHeading, kUnitDegrees);
+    in.sizeFeet = ReadTarget(core, kVarSize, kUnitFeet);
+    in.speedAlongKnots = ReadTarget(core, kVarSpeedAlong, kUnitKnots);
+    in.verticalSpeedFpm = ReadTarget(core, kVarVerticalSpeed, kUnitFeetPerMinute);
+    in.speedAcrossKnots = ReadTarget(core, kVarSpeedAcross, kUnitKnots);
+    in.groundElevationFeet = ReadTarget(core, kVarGroundElevation, kUnitFeet);
+    in.magneticVariationDeg = ReadTarget(core, kVarMagneticVariation, kUnitDegrees);
+
+    const Settings& settings = core.settings;
+    PassByController& c = core.controller;
     PlacementParameters params{settings.Svp, c.lateralOffset, c.altitudeOffset, settings.Mode};
     EyePoint point;
     // A host value that is not a number would put the camera nowhere: the old point stays.
     if (ComputeEyePointFrom(in, params, point)) {
         c.computedEyePoint = point;
-        CopyIntoTower(point);
+        core.host->WriteTowerEyePoint(point);
     }
 }
 
-void RandomizeOffsets() {
-    PassByController& c = g_state.controller;
+void RandomizeOffsets(ModuleCore& core) {
+    PassByController& c = core.controller;
     if (!c.randomSeeded) {
         SeedRandomizer(c.random, static_cast<uint32_t>(time(nullptr)));
         c.randomSeeded = true;
     }
-    const Settings& s = g_state.settings;
+    const Settings& s = core.settings;
     OffsetSettings offsetSettings{s.Rlp, s.Ral, s.RndH, s.RndV, s.RngRlp, s.RngRal};
-    int32_t speedAlong = TruncateToInt32(ReadTarget(kVarSpeedAlong, kUnitKnots));
+    int32_t speedAlong = TruncateToInt32(ReadTarget(core, kVarSpeedAlong, kUnitKnots));
     Offsets offsets = RandomizeOffsetsFrom(c.random, offsetSettings, speedAlong);
     c.lateralOffset = offsets.lateral;
     c.altitudeOffset = offsets.altitude;
 }
 
-bool SyncHostEyePoint() {
-    PassByController& c = g_state.controller;
-    const EyePoint* tower = TowerEyePoint();
-    if (!tower) {
+bool SyncHostEyePoint(ModuleCore& core) {
+    PassByController& c = core.controller;
+    EyePoint tower;
+    if (!core.host->ReadTowerEyePoint(&tower)) {
         return false;
     }
-    c.hostEyePointNow = *tower;
+    c.hostEyePointNow = tower;
     if (HighWordsEqual(c.hostEyePointNow, c.hostEyePointLast)) {
         return false;
     }
@@ -80,16 +85,16 @@ bool SyncHostEyePoint() {
     if (c.ownWritePending) {
         c.ownWritePending = false;
     } else {
-        c.savedHostEyePoint = *tower;
+        c.savedHostEyePoint = tower;
         changedByHost = true;
     }
-    c.hostEyePointLast = *tower;
+    c.hostEyePointLast = tower;
     return changedByHost;
 }
 
-bool CheckTargetSize() {
-    int32_t size = TruncateToInt32(ReadTarget(kVarSize, kUnitFeet) * kSignatureScale);
-    PassByController& c = g_state.controller;
+bool CheckTargetSize(ModuleCore& core) {
+    int32_t size = TruncateToInt32(ReadTarget(core, kVarSize, kUnitFeet) * kSignatureScale);
+    PassByController& c = core.controller;
     if (size == c.lastTargetSize) {
         return false;
     }
@@ -97,50 +102,51 @@ bool CheckTargetSize() {
     return true;
 }
 
-void RenewEyePoint() {
-    g_state.controller.ownWritePending = true;
-    g_state.controller.periodTicks = 0;
-    RandomizeOffsets();
-    ComputeEyePoint();
-    SyncHostEyePoint();
+void RenewEyePoint(ModuleCore& core) {
+    core.controller.ownWritePending = true;
+    core.controller.periodTicks = 0;
+    RandomizeOffsets(core);
+    ComputeEyePoint(core);
+    SyncHostEyePoint(core);
 }
 
-void PlaceEyePoint(PlacementKind kind) {
-    PassByController& c = g_state.controller;
+void PlaceEyePoint(ModuleCore& core, PlacementKind kind) {
+    PassByController& c = core.controller;
     c.ownWritePending = true;
     c.periodTicks = 0;
     if (kind == kPlacementNew) {
-        if (g_state.settings.Active == 0) {
+        if (core.settings.Active == 0) {
             c.ownWritePending = false;
             return;
         }
-        if (g_state.settings.Mode == kModePlaneSpotting) {
-            CopyIntoTower(c.spottingEyePoint);
-            SyncHostEyePoint();
+        if (core.settings.Mode == kModePlaneSpotting) {
+            core.host->WriteTowerEyePoint(c.spottingEyePoint);
+            SyncHostEyePoint(core);
             return;
         }
-        RandomizeOffsets();
-        ComputeEyePoint();
-        SyncHostEyePoint();
+        RandomizeOffsets(core);
+        ComputeEyePoint(core);
+        SyncHostEyePoint(core);
         return;
     }
-    if (g_state.target.id != kUserAircraftId) {
+    if (core.target.id != kUserAircraftId) {
         c.ownWritePending = false;
         return;
     }
-    ReadObjectPosition(ResolveObjectData(kUserAircraftId), &c.spotSourceEyePoint);
-    CopyIntoTower(c.spotSourceEyePoint);
-    if (const EyePoint* tower = TowerEyePoint()) {
-        c.spottingEyePoint = *tower;
+    core.host->ReadPosition(ResolveObjectData(core, kUserAircraftId), &c.spotSourceEyePoint);
+    core.host->WriteTowerEyePoint(c.spotSourceEyePoint);
+    EyePoint tower;
+    if (core.host->ReadTowerEyePoint(&tower)) {
+        c.spottingEyePoint = tower;
     }
-    SyncHostEyePoint();
+    SyncHostEyePoint(core);
 }
 
-void FollowUserAircraft() {
-    g_state.target.id = kUserAircraftId;
-    if (ReplacementTableInstalled()) {
-        RemoveRedirect();
-        WriteViewWordA();
-        PlaceEyePoint(kPlacementNew);
+void FollowUserAircraft(ModuleCore& core) {
+    core.target.id = kUserAircraftId;
+    if (core.host->ReplacementInstalled()) {
+        core.host->RemoveRedirect();
+        core.host->RefreshViewWordA();
+        PlaceEyePoint(core, kPlacementNew);
     }
 }

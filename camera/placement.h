@@ -1,14 +1,20 @@
 #pragma once
-// Placing the tower eye point: computed pass-by points, the plane-spotting point, and noticing
-// changes of the host's own eye point.
-#include "camera/pass_by_state.h"
+// Placing the tower eye point: computed pass-by points, the plane-spotting point, noticing
+// changes of the host's own eye point, and the followed aircraft with its fall-back to the
+// user's aircraft.
+#include "camera/module_core.h"
 
-void ComputeEyePoint();
-void RandomizeOffsets();
+// The data of an aircraft; one the host no longer has is replaced by the user's aircraft, and
+// the camera goes back to following the user's aircraft.
+HostObjectData ResolveObjectData(ModuleCore& core, HostObjectId id);
+double ReadAircraftValue(ModuleCore& core, HostObjectId id, int32_t variable, int32_t unit);
+
+void ComputeEyePoint(ModuleCore& core);
+void RandomizeOffsets(ModuleCore& core);
 // True when the tower eye point was changed by someone other than the module since last time.
-bool SyncHostEyePoint();
+bool SyncHostEyePoint(ModuleCore& core);
 // True when the followed aircraft's size, its signature, differs from the one seen last.
-bool CheckTargetSize();
-void RenewEyePoint();
-void PlaceEyePoint(PlacementKind kind);
-void FollowUserAircraft();
+bool CheckTargetSize(ModuleCore& core);
+void RenewEyePoint(ModuleCore& core);
+void PlaceEyePoint(ModuleCore& core, PlacementKind kind);
+void FollowUserAircraft(ModuleCore& core);

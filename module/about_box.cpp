@@ -1,9 +1,10 @@
 #include "module/about_box.h"
-#include "module/dialog_events.h"
 #include "module/module_state.h"
 #include "resources/resource_ids.h"
 
 namespace {
+
+void (*g_closed)();
 
 void FillAboutBox(HWND window) {
     const int strings[] = {IDS_ABOUT_PRODUCT, IDS_ABOUT_HOST, IDS_ABOUT_PURPOSE,
@@ -19,7 +20,8 @@ void FillAboutBox(HWND window) {
 
 } // namespace
 
-void OpenAboutBox() {
+void OpenAboutBox(void (*closed)()) {
+    g_closed = closed;
     g_state.aboutBox = CreateDialogParamA(g_state.instance, MAKEINTRESOURCEA(IDD_ABOUT_BOX),
                                           g_state.hostWindow, AboutBoxProc, 0);
 }
@@ -37,8 +39,7 @@ INT_PTR CALLBACK AboutBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM) 
         return TRUE;
     }
     if (message == WM_COMMAND && LOWORD(wParam) == IDC_ABOUT_OK) {
-        CloseAboutBox();
-        EndModuleDialog();
+        g_closed();
     }
     return FALSE;
 }

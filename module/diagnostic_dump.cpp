@@ -54,7 +54,8 @@ void WriteBindingDump(const char* configPath) {
     GetCurrentDirectoryA(kTextBufferSize, lines[2]);
     GetModuleFileNameA(g_state.instance, lines[3], kTextBufferSize);
     snprintf(lines[4], kTextBufferSize, "host window 0x%08X state %d ready %d view module 0x%08X",
-             static_cast<unsigned>(Word(g_state.hostWindow)), HostStateWord(), HostReadyWord(),
+             static_cast<unsigned>(Word(g_state.hostWindow)), g_state.host->StateWord(),
+             g_state.host->ReadyWord(),
              static_cast<unsigned>(Word(FindHostModuleHandle(kIfaceViewModule))));
     DescribeImportTable(lines[5], kTextBufferSize);
     for (int i = 0; i < kBindingLineCount; ++i) {
@@ -79,13 +80,13 @@ void WriteShutdownDump(const char* configPath) {
     for (const ImportEntry* entry = ImportTable; entry->moduleId != 0; ++entry) {
         values[n++] = Word(entry->iface);
     }
-    values[n++] = Word(s.host.aircraftTableSlot);
-    values[n++] = s.host.savedOriginal;
-    values[n++] = s.host.aircraftTableSlot ? *s.host.aircraftTableSlot : 0;
-    values[n++] = Word(s.host.replacementTable);
-    values[n++] = static_cast<uint32_t>(s.host.callSite1);
-    values[n++] = static_cast<uint32_t>(s.host.callSite2);
-    values[n++] = Word(s.host.userPositionRecord);
+    values[n++] = Word(s.addresses.aircraftTableSlot);
+    values[n++] = s.addresses.savedOriginal;
+    values[n++] = s.addresses.aircraftTableSlot ? *s.addresses.aircraftTableSlot : 0;
+    values[n++] = Word(s.addresses.replacementTable);
+    values[n++] = static_cast<uint32_t>(s.addresses.callSite1);
+    values[n++] = static_cast<uint32_t>(s.addresses.callSite2);
+    values[n++] = Word(s.addresses.userPositionRecord);
     values[n++] = saved.latLo;
     values[n++] = static_cast<uint32_t>(saved.latHi);
     values[n++] = saved.lonLo;

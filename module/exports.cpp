@@ -3,11 +3,19 @@
 #include "module/import_table.h"
 #include "module/host_services.h"
 #include "module/module_state.h"
+#include "module/shell_hooks.h"
 #include "module/startup.h"
 
 namespace {
 constexpr uint32_t kModuleId = 0x88;
 constexpr uint32_t kHostVersion = 0x900;
+
+OffsetHost g_offsetHost;
+
+// Everything that is not zero at load, in place before the host calls the init routine.
+struct StaticInitialisation {
+    StaticInitialisation() { InitModuleCore(g_state, &g_offsetHost, &ModuleShellHooks()); }
+} g_staticInitialisation;
 } // namespace
 
 extern "C" {

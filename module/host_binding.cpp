@@ -2,6 +2,7 @@
 // aircraft they show through a table; while an AI aircraft is followed the module swaps in a
 // copy whose slot 0x70 answers with that aircraft for the tower and follow views only.
 #include "module/host_services.h"
+#include "camera/view_target.h"
 #include "module/module_state.h"
 
 namespace {
@@ -16,6 +17,7 @@ constexpr uint32_t kTowerCallSiteOffset = 0x2CE3;
 constexpr uint32_t kFollowCallSiteOffset = 0x980F;
 constexpr uint32_t kUserPositionOffset = 0xA358;
 constexpr uint32_t kSubstituteSlotOffset = 0x70;
+constexpr int kUserPositionHighWords[] = {1, 3, 5}; // latHi, lonHi, altHi
 // The slots of the host's table that the replacement keeps live, taken from the user aircraft
 // interface at the same offsets.
 constexpr uint32_t kCopiedSlotOffsets[] = {0x5C, 0x74, 0x84, 0x90};
@@ -57,8 +59,12 @@ void* FindHostModuleExport(uint32_t id) {
         GetProcAddress(module, reinterpret_cast<const char*>(core + kExportNameOffset)));
 }
 
-void ResolveHostAddresses() {
-    HostServices& host = g_state.host;
+bool OffsetHost::ViewModuleExported() {
+    return FindHostModuleExport(kIfaceViewModule) != nullptr;
+}
+
+void OffsetHost::ResolveAddresses() {
+    HostAddresses& host = g_state.addresses;
     uint8_t* viewExport = static_cast<uint8_t*>(FindHostModuleExport(kIfaceViewModule));
     host.aircraftTableSlot =
         viewExport ? reinterpret_cast<uint32_t*>(viewExport + kAircraftTableSlotOffset) : nullptr;
@@ -81,38 +87,59 @@ void ResolveHostAddresses() {
     host.userPositionRecord = reinterpret_cast<const uint32_t*>(userAircraft + kUserPositionOffset);
 }
 
-static uint32_t ReplacementTableWord() {
-    return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(g_state.host.replacementTable));
+bool OffsetHost::UserPositionKnown() {
+    const uint32_t* position = g_state.addresses.userPositionRecord;
+    if (!position) {
+        return false;
+    }
+    for (int word : kUserPositionHighWords) {
+        if (position[word] != 0) {
+            return true;
+        }
+    }
+    return false;
 }
 
-bool RedirectInstalled() {
-    const HostServices& host = g_state.host;
+static uint32_t ReplacementTableWord() {
+    return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(g_state.addresses.replacementTable));
+}
+
+bool OffsetHost::RedirectInstalled() {
+    const HostAddresses& host = g_state.addresses;
     return host.aircraftTableSlot && *host.aircraftTableSlot != host.savedOriginal;
 }
 
-bool ReplacementTableInstalled() {
-    const HostServices& host = g_state.host;
+bool OffsetHost::ReplacementInstalled() {
+    const HostAddresses& host = g_state.addresses;
     return host.aircraftTableSlot && *host.aircraftTableSlot == ReplacementTableWord();
 }
 
-void InstallRedirect() {
-    HostServices& host = g_state.host;
+void OffsetHost::InstallRedirect() {
+    HostAddresses& host = g_state.addresses;
     if (host.aircraftTableSlot && *host.aircraftTableSlot == host.savedOriginal) {
         *host.aircraftTableSlot = ReplacementTableWord();
     }
 }
 
-void RemoveRedirect() {
-    if (ReplacementTableInstalled()) {
-        *g_state.host.aircraftTableSlot = g_state.host.savedOriginal;
+void OffsetHost::RemoveRedirect() {
+    if (ReplacementInstalled()) {
+        *g_state.addresses.aircraftTableSlot = g_state.addresses.savedOriginal;
     }
+}
+
+HostObjectData OffsetHost::OwnViewAnswer() {
+    using ViewedAircraftFn = void*(__stdcall*)();
+    const uint8_t* table = reinterpret_cast<const uint8_t*>(g_state.addresses.savedOriginal);
+    auto own =
+        table ? *reinterpret_cast<const ViewedAircraftFn*>(table + kSubstituteSlotOffset) : nullptr;
+    return own ? own() : nullptr;
 }
 
 // Called by host code through slot 0x70; tells the tower and follow views apart from every
 // other caller by its own return address.
 extern "C" __attribute__((noinline)) void* __stdcall ViewedAircraftSubstitute() {
     uintptr_t caller = reinterpret_cast<uintptr_t>(__builtin_return_address(0));
-    const HostServices& host = g_state.host;
+    const HostAddresses& host = g_state.addresses;
     bool viewCall = caller == host.callSite1 || caller == host.callSite2;
-    return ResolveObjectData(viewCall ? g_state.target.id : kUserAircraftId);
+    return ViewedAircraftData(g_state, viewCall);
 }

@@ -2,8 +2,6 @@
 // from its table at first use and kept; PostHostEvent is fetched at every call.
 #include "module/host_services.h"
 #include "module/import_table.h"
-#include "module/module_state.h"
-#include "camera/placement.h"
 
 namespace {
 
@@ -37,6 +35,8 @@ constexpr uint32_t kAiListEntriesOffset = 0x0C;
 constexpr uint32_t kAiEntrySize = 8;
 constexpr uint32_t kAiEntryObjectOffset = 4;
 constexpr uint32_t kAiObjectIdOffset = 4;
+constexpr int32_t kVarPosition = 532;
+constexpr uint16_t kViewWordRefresh = 0x40;
 
 using LookupObjectFn = void*(__stdcall*)(int32_t id);
 using GetObjectDataFn = void*(__stdcall*)(void* object);
@@ -88,16 +88,36 @@ uint8_t* ActiveViewRecord() {
     return WordAt<uint8_t*>(HostInterface(kIfaceViews), kActiveViewRecordOffset);
 }
 
+template <typename T> T* ViewRecordWord(uint32_t offset) {
+    uint8_t* record = ActiveViewRecord();
+    return record ? reinterpret_cast<T*>(record + offset) : nullptr;
+}
+
+EyePoint* TowerEyePointWords() {
+    uint8_t* views = HostInterface(kIfaceViews);
+    return views ? reinterpret_cast<EyePoint*>(views + kTowerEyePointOffset) : nullptr;
+}
+
+void RefreshViewWord(uint32_t offset) {
+    if (uint16_t* word = ViewRecordWord<uint16_t>(offset)) {
+        *word = kViewWordRefresh;
+    }
+}
+
+const uint8_t* AiObjectList() {
+    return WordAt<const uint8_t*>(HostInterface(kIfaceObjects), kAiObjectListOffset);
+}
+
 void* MethodOf(void* object, int index) {
     void** table = object ? *static_cast<void***>(object) : nullptr;
     return table ? table[index] : nullptr;
 }
 
-bool FetchObjectMethods() {
+bool FetchObjectMethods(OffsetHost& host) {
     if (g_functions.objectMethodsFetched) {
         return true;
     }
-    void* user = LookupObject(kUserAircraftId);
+    void* user = host.LookupObject(kUserAircraftId);
     auto getData = reinterpret_cast<GetObjectDataFn>(MethodOf(user, kGetObjectDataMethod));
     void* data = getData ? getData(user) : nullptr;
     if (!data) {
@@ -125,7 +145,12 @@ uint8_t* HostInterface(uint32_t id) {
     return nullptr;
 }
 
-bool HostInterfacesFilled() {
+const EyePoint* TowerEyePointAddress() {
+    return TowerEyePointWords();
+}
+
+// The view module is among the interfaces: without it there is no redirect to install.
+bool OffsetHost::InterfacesFilled() {
     for (const ImportEntry* entry = ImportTable; entry->moduleId != 0; ++entry) {
         bool diagnosticOnly =
             entry->moduleId == kIfaceDiagnostics26 || entry->moduleId == kIfaceDiagnostics38;
@@ -136,62 +161,53 @@ bool HostInterfacesFilled() {
     return true;
 }
 
-EyePoint* TowerEyePoint() {
-    uint8_t* views = HostInterface(kIfaceViews);
-    return views ? reinterpret_cast<EyePoint*>(views + kTowerEyePointOffset) : nullptr;
+int32_t OffsetHost::ReadyWord() {
+    return WordAt<int32_t>(HostInterface(kIfaceHostCore), kHostReadyOffset);
 }
 
-int32_t* ViewModeWord() {
-    uint8_t* record = ActiveViewRecord();
-    return record ? reinterpret_cast<int32_t*>(record + kViewModeOffset) : nullptr;
+int32_t OffsetHost::StateWord() {
+    return WordAt<int32_t>(HostInterface(kIfaceHostState), kHostStateOffset);
 }
 
-uint16_t* ViewWordA() {
-    uint8_t* record = ActiveViewRecord();
-    return record ? reinterpret_cast<uint16_t*>(record + kViewWordAOffset) : nullptr;
+bool OffsetHost::ReadTowerEyePoint(EyePoint* out) {
+    const EyePoint* tower = TowerEyePointWords();
+    if (!tower) {
+        return false;
+    }
+    *out = *tower;
+    return true;
 }
 
-uint16_t* ViewWordB() {
-    uint8_t* record = ActiveViewRecord();
-    return record ? reinterpret_cast<uint16_t*>(record + kViewWordBOffset) : nullptr;
-}
-
-void WriteViewWordA() {
-    if (uint16_t* word = ViewWordA()) {
-        *word = kViewWordRefresh;
+void OffsetHost::WriteTowerEyePoint(const EyePoint& point) {
+    if (EyePoint* tower = TowerEyePointWords()) {
+        *tower = point;
     }
 }
 
-void WriteViewWordB() {
-    if (uint16_t* word = ViewWordB()) {
-        *word = kViewWordRefresh;
-    }
+int32_t OffsetHost::ViewMode() {
+    int32_t* word = ViewRecordWord<int32_t>(kViewModeOffset);
+    return word ? *word : 0;
 }
 
-void SetViewMode(int32_t mode) {
-    if (int32_t* word = ViewModeWord()) {
+void OffsetHost::SetViewMode(int32_t mode) {
+    if (int32_t* word = ViewRecordWord<int32_t>(kViewModeOffset)) {
         *word = mode;
     }
 }
 
-int32_t CurrentViewMode() {
-    int32_t* word = ViewModeWord();
-    return word ? *word : 0;
+void OffsetHost::RefreshViewWordA() {
+    RefreshViewWord(kViewWordAOffset);
 }
 
-int32_t HostPauseWord() {
+void OffsetHost::RefreshViewWordB() {
+    RefreshViewWord(kViewWordBOffset);
+}
+
+int32_t OffsetHost::PauseWord() {
     return WordAt<int32_t>(HostInterface(kIfaceViews), kPauseWordOffset);
 }
 
-int32_t HostStateWord() {
-    return WordAt<int32_t>(HostInterface(kIfaceHostState), kHostStateOffset);
-}
-
-int32_t HostReadyWord() {
-    return WordAt<int32_t>(HostInterface(kIfaceHostCore), kHostReadyOffset);
-}
-
-UtcClock HostUtcClock() {
+UtcClock OffsetHost::UtcTime() {
     const uint8_t* views = HostInterface(kIfaceViews);
     UtcClock clock{WordAt<int32_t>(views, kUtcHoursOffset),
                    WordAt<int32_t>(views, kUtcMinutesOffset),
@@ -199,7 +215,7 @@ UtcClock HostUtcClock() {
     return clock;
 }
 
-void* LookupObject(HostObjectId id) {
+HostObject OffsetHost::LookupObject(HostObjectId id) {
     if (!FetchFunction(kIfaceObjects, kLookupObjectOffset, g_functions.lookupObject,
                        g_functions.lookupObjectFetched)) {
         return nullptr;
@@ -207,19 +223,14 @@ void* LookupObject(HostObjectId id) {
     return g_functions.lookupObject(id);
 }
 
-void* ResolveObjectData(HostObjectId id) {
-    void* object = LookupObject(id);
-    if (!object) {
-        object = LookupObject(kUserAircraftId);
-        FollowUserAircraft();
-    }
-    if (!object || !FetchObjectMethods()) {
+HostObjectData OffsetHost::ObjectData(HostObject object) {
+    if (!object || !FetchObjectMethods(*this)) {
         return nullptr;
     }
     return g_functions.getObjectData(object);
 }
 
-double ReadObjectValue(void* data, int32_t variable, int32_t unit) {
+double OffsetHost::ReadValue(HostObjectData data, int32_t variable, int32_t unit) {
     double value = 0.0;
     if (data && g_functions.readObjectValue) {
         g_functions.readObjectValue(data, variable, unit, &value, 0);
@@ -227,11 +238,7 @@ double ReadObjectValue(void* data, int32_t variable, int32_t unit) {
     return value;
 }
 
-double ReadAircraftValue(HostObjectId id, int32_t variable, int32_t unit) {
-    return ReadObjectValue(ResolveObjectData(id), variable, unit);
-}
-
-void ReadObjectText(void* data, int32_t variable, char* buffer, int32_t capacity) {
+void OffsetHost::ReadText(HostObjectData data, int32_t variable, char* buffer, int32_t capacity) {
     if (capacity <= 0) {
         return;
     }
@@ -243,25 +250,25 @@ void ReadObjectText(void* data, int32_t variable, char* buffer, int32_t capacity
     buffer[capacity - 1] = '\0';
 }
 
-void ReadObjectPosition(void* data, EyePoint* out) {
+void OffsetHost::ReadPosition(HostObjectData data, EyePoint* out) {
     if (data && g_functions.readObjectPosition) {
         g_functions.readObjectPosition(data, kVarPosition, out, 0);
     }
 }
 
-int32_t AiStateOf(HostObjectId id) {
+int32_t OffsetHost::AiStateOf(HostObjectId id) {
     const uint8_t* object = static_cast<const uint8_t*>(LookupObject(id));
     const uint8_t* record = WordAt<const uint8_t*>(object, kAiStateRecordOffset);
     return record ? WordAt<int32_t>(record, kAiStateIndexOffset) : -1;
 }
 
-const void* DistancePositionOf(void* data) {
+const void* OffsetHost::DistancePositionOf(HostObjectData data) {
     const uint8_t* record =
         WordAt<const uint8_t*>(static_cast<const uint8_t*>(data), kDistanceRecordOffset);
     return record ? record + kDistancePositionOffset : nullptr;
 }
 
-double PositionDistance(const void* first, const void* second) {
+double OffsetHost::PositionDistance(const void* first, const void* second) {
     if (!FetchFunction(kIfacePositions, kPositionDistanceOffset, g_functions.positionDistance,
                        g_functions.positionDistanceFetched)) {
         return 0.0;
@@ -269,21 +276,21 @@ double PositionDistance(const void* first, const void* second) {
     return g_functions.positionDistance(first, second);
 }
 
-void SetFollowedObject(HostObjectId id) {
+void OffsetHost::SetFollowedObject(HostObjectId id) {
     if (FetchFunction(kIfaceViewModule, kSetFollowedObjectOffset, g_functions.setFollowedObject,
                       g_functions.setFollowedObjectFetched)) {
         g_functions.setFollowedObject(id);
     }
 }
 
-void PostHostEvent(uint32_t code) {
+void OffsetHost::PostEvent(uint32_t code) {
     auto post = WordAt<PostHostEventFn>(HostInterface(kIfaceEvents), kPostHostEventOffset);
     if (post) {
         post(code, 0);
     }
 }
 
-double ReadHostGlobal(int32_t group, int32_t item) {
+double OffsetHost::ReadGlobal(int32_t group, int32_t item) {
     double value = 0.0;
     if (FetchFunction(kIfaceGlobals, kReadHostGlobalOffset, g_functions.readHostGlobal,
                       g_functions.readHostGlobalFetched)) {
@@ -292,13 +299,13 @@ double ReadHostGlobal(int32_t group, int32_t item) {
     return value;
 }
 
-int32_t AiListCount() {
-    const uint8_t* list = WordAt<const uint8_t*>(HostInterface(kIfaceObjects), kAiObjectListOffset);
+int32_t OffsetHost::AiListCount() {
+    const uint8_t* list = AiObjectList();
     return list ? WordAt<int32_t>(list, 0) : 0;
 }
 
-HostObjectId AiListEntryId(int32_t index) {
-    const uint8_t* list = WordAt<const uint8_t*>(HostInterface(kIfaceObjects), kAiObjectListOffset);
+HostObjectId OffsetHost::AiListEntryId(int32_t index) {
+    const uint8_t* list = AiObjectList();
     if (!list || index < 0 || index >= WordAt<int32_t>(list, 0)) {
         return kUserAircraftId;
     }
@@ -307,8 +314,4 @@ HostObjectId AiListEntryId(int32_t index) {
         entries ? WordAt<const uint8_t*>(entries + index * kAiEntrySize, kAiEntryObjectOffset)
                 : nullptr;
     return object ? WordAt<int32_t>(object, kAiObjectIdOffset) : kUserAircraftId;
-}
-
-void ResetHostFunctionCache() {
-    g_functions = HostFunctions();
 }

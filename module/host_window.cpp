@@ -2,14 +2,10 @@
 // chained to the host's own procedure after the module has looked at it.
 #include "module/host_window.h"
 #include "camera/controller.h"
-#include "module/about_box.h"
-#include "module/dialog_events.h"
-#include "module/host_services.h"
 #include "module/module_state.h"
-#include "module/startup.h"
+#include "module/module_windows.h"
+#include "module/tick_timer.h"
 #include "settings/hotkey_match.h"
-#include "settings/settings_dialog.h"
-#include "traffic/ai_list_window.h"
 
 namespace {
 
@@ -46,18 +42,6 @@ HMENU BuildModulePopup() {
     AppendMenuA(popup, MF_STRING, kMenuSettings, "Settings...");
     AppendMenuA(popup, MF_STRING, kMenuAbout, "About...");
     return popup;
-}
-
-// The open module window, if any, comes to the front instead of a second one opening.
-bool FrontOpenWindow() {
-    if (!g_state.controller.windowOpen) {
-        return false;
-    }
-    HWND open = g_state.settingsFrame ? g_state.settingsFrame : g_state.aboutBox;
-    if (open && IsWindow(open)) {
-        SetForegroundWindow(open);
-    }
-    return true;
 }
 
 } // namespace
@@ -126,37 +110,23 @@ void TrackHostMenu(HWND window, WPARAM wParam, LPARAM lParam) {
 }
 
 void HandleMenuCommand(WPARAM wParam) {
-    PassByController& c = g_state.controller;
     UINT id = LOWORD(wParam);
-    if (c.aiListOpen) {
-        CloseAiList();
-        c.aiListOpen = false;
-        c.windowOpen = false;
-    }
+    CloseModuleWindow(kAiListWindow);
     if (id == g_menu.capturedHostCommand) {
-        c.placementRequest = 1;
+        g_state.controller.placementRequest = true;
     }
     switch (id) {
     case kMenuActivate:
-        DispatchCommand(kCommandOnOff);
+        DispatchCommand(g_state, kCommandOnOff);
         break;
     case kMenuAiAircraft:
-        if (!FrontOpenWindow()) {
-            c.windowOpen = true;
-            c.aiListOpen = true;
-            OpenAiList();
-        }
+        OpenModuleWindow(kAiListWindow);
         break;
     case kMenuSettings:
+        OpenModuleWindow(kSettingsWindow);
+        break;
     case kMenuAbout:
-        if (!FrontOpenWindow()) {
-            BeginModuleDialog();
-            if (id == kMenuSettings) {
-                OpenSettingsDialog();
-            } else {
-                OpenAboutBox();
-            }
-        }
+        OpenModuleWindow(kAboutWindow);
         break;
     default:
         break;
@@ -174,7 +144,7 @@ void HandleHotkey(WPARAM virtualKey) {
     int32_t option = MatchHotkey(g_state.hotkeys, g_state.settings.Active != 0,
                                  static_cast<uint32_t>(virtualKey), state);
     if (option >= 0) {
-        DispatchCommand(option);
+        DispatchCommand(g_state, static_cast<Command>(option));
     }
 }
 

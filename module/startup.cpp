@@ -1,11 +1,10 @@
 #include "module/startup.h"
 #include <commctrl.h>
 #include "camera/controller.h"
-#include "camera/placement.h"
 #include "module/diagnostic_dump.h"
-#include "module/host_services.h"
 #include "module/host_window.h"
 #include "module/module_state.h"
+#include "module/tick_timer.h"
 #include "resources/resource_ids.h"
 #include "settings/config_file.h"
 
@@ -13,9 +12,6 @@ namespace {
 
 constexpr uint32_t kVersionWordOffset = 0x73BB4;
 constexpr uint32_t kExpectedHostVersion = 0x900;
-constexpr uint32_t kStartupInitDone = 1;
-constexpr uint32_t kStartupBound = 2;
-constexpr uint32_t kStartupRunning = 4;
 constexpr char kHostWindowClass[] = "FS98MAIN";
 
 // The host's version word; 0 when the image is too small to hold it, so another program that
@@ -76,43 +72,15 @@ INT_PTR CALLBACK TickWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return TRUE;
     }
     if (message == WM_TIMER && wParam == kTickTimerId) {
-        ControllerTick();
+        ControllerTick(g_state);
     }
     return FALSE;
 }
 
-bool FirstTickInit() {
-    if (!g_state.firstTickPending) {
-        return false;
+void BindShell() {
+    ReadConfiguration();
+    char path[kConfigPathSize];
+    if (g_state.diagnosticDump && BuildConfigPath(path)) {
+        WriteBindingDump(path);
     }
-    if (g_state.resolvePending) {
-        // A host that has not filled every interface, or whose view module does not export
-        // what the redirect needs, is treated as not ready yet.
-        if (HostInterface(kIfaceViewModule) == nullptr || !HostInterfacesFilled()) {
-            return true;
-        }
-        if (HostReadyWord() == 0 || HostStateWord() != kHostStateBinding) {
-            return true;
-        }
-        if (FindHostModuleExport(kIfaceViewModule) == nullptr) {
-            return true;
-        }
-        g_state.resolvePending = false;
-        ResolveHostAddresses();
-        ReadConfiguration();
-        char path[kConfigPathSize];
-        if (g_state.diagnosticDump && BuildConfigPath(path)) {
-            WriteBindingDump(path);
-        }
-        g_state.startupFlags = kStartupBound;
-    }
-    const uint32_t* position = g_state.host.userPositionRecord;
-    if (position[1] == 0 && position[3] == 0 && position[5] == 0) {
-        return true;
-    }
-    g_state.controller.savedHostEyePoint = *TowerEyePoint();
-    g_state.firstTickPending = false;
-    PlaceEyePoint(kPlacementNew);
-    g_state.startupFlags = kStartupRunning;
-    return false;
 }

@@ -1,13 +1,10 @@
 #pragma once
-// Start-up and shut-down: the routines the host calls, the tick window and the deferred
-// binding to the host once it is ready.
+// Start-up and shut-down: the routines the host calls, the tick window and the shell's part of
+// the binding to the host once it is ready.
 #include <windows.h>
 
 void __stdcall ModuleInit();
 void __stdcall ModuleDeinit();
 INT_PTR CALLBACK TickWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-// True while the host is not ready: the tick ends there.
-bool FirstTickInit();
-
-constexpr UINT_PTR kTickTimerId = 2;
-constexpr UINT kTickPeriodMs = 1000;
+// Binding's part of the shell, once the host is ready: the settings file and the dump.
+void BindShell();

@@ -4,8 +4,6 @@
 #include <windows.h>
 #include <commctrl.h>
 #include "camera/controller.h"
-#include "camera/placement.h"
-#include "module/dialog_events.h"
 #include "module/module_state.h"
 #include "resources/resource_ids.h"
 #include "settings/pending_settings.h"
@@ -13,6 +11,8 @@
 #include "settings/settings_pages.h"
 
 namespace {
+
+void (*g_closed)();
 
 // The page margin inside the tab control's lower-left corner, in pixels.
 constexpr int kPageInsetPixels = 3;
@@ -61,19 +61,12 @@ void DestroyFrame() {
 
 // OK: the working copy becomes the live settings and the camera takes them at once.
 void AcceptSettings() {
-    ApplyPendingSettings(g_state.pending, g_state.settings, g_state.hotkeys);
-    if (g_state.settings.Mode == kModePlaneSpotting) {
-        DispatchCommand(kCommandModeSpotting);
-    } else {
-        PlaceEyePoint(kPlacementNew);
-    }
-    DestroyFrame();
-    EndModuleDialog();
+    AcceptPendingSettings(g_state);
+    g_closed();
 }
 
 void DiscardSettings() {
-    DestroyFrame();
-    EndModuleDialog();
+    g_closed();
 }
 
 void OnFrameCommand(int controlId) {
@@ -103,7 +96,8 @@ INT_PTR CALLBACK SettingsFrameProc(HWND frame, UINT message, WPARAM wParam, LPAR
 
 } // namespace
 
-void OpenSettingsDialog() {
+void OpenSettingsDialog(void (*closed)()) {
+    g_closed = closed;
     HWND frame = CreateDialogParamA(g_state.instance, MAKEINTRESOURCEA(IDD_SETTINGS_FRAME),
                                     g_state.hostWindow, SettingsFrameProc, 0);
     g_state.settingsFrame = frame;

@@ -1,8 +1,9 @@
 #pragma once
 // The tabbed settings dialog. Its callers have set the module-window-open flag and dealt with
-// the host's pause before it opens.
+// the host's pause before it opens; closed() is called when OK or CANCEL closes it, and closes
+// it through CloseSettingsDialog.
 
-void OpenSettingsDialog();
+void OpenSettingsDialog(void (*closed)());
 // Destroys an open settings dialog without applying anything and without touching the flags or
 // the host; the caller does that.
 void CloseSettingsDialog();

@@ -5,14 +5,15 @@
 #include "module/module_state.h"
 #include "resources/resource_ids.h"
 #include "traffic/ai_format.h"
+#include "traffic/ai_list_model.h"
 #include "traffic/ai_list_rows.h"
-#include "traffic/ai_list_status.h"
 
 namespace {
 
 constexpr int kVisibleColumns = 4; // the eight columns are twice the visible width
 constexpr DWORD kListExtendedStyle = LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP;
-constexpr int32_t kHostOrder = -1;
+
+void (*g_closed)();
 
 void InsertColumns(HWND listView) {
     RECT client;
@@ -29,52 +30,61 @@ void InsertColumns(HWND listView) {
 }
 
 BOOL InitAiList(HWND window) {
-    AiListState& list = g_state.aiList;
+    AiListWindows& list = g_state.aiListWindows;
     list.window = window;
     list.listView = GetDlgItem(window, IDC_AI_LIST_VIEW);
-    list.countStatic = GetDlgItem(window, IDC_AI_LIST_COUNT);
-    list.dayStatic = GetDlgItem(window, IDC_AI_LIST_DAY);
-    list.timeStatic = GetDlgItem(window, IDC_AI_LIST_TIME);
     list.viewButton = GetDlgItem(window, IDC_AI_LIST_PASS_BY);
     list.spotButton = GetDlgItem(window, IDC_AI_LIST_SPOT);
     SendMessageA(list.listView, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, kListExtendedStyle);
     InsertColumns(list.listView);
     EnableWindow(list.viewButton, FALSE);
     EnableWindow(list.spotButton, FALSE);
-    ForgetAiRows();
-    SyncAiRows();
-    list.statusReset = true;
+    ForgetListRows();
+    SyncListRows();
+    g_state.aiList.statusReset = true;
     return TRUE;
 }
 
-void CloseFromList() {
-    g_state.controller.aiListOpen = false;
-    g_state.controller.windowOpen = false;
-    CloseAiList();
-}
-
 // The buttons act on the row selected when they are pressed, however it was selected.
-void ShowChosenAircraft(int32_t command) {
+void ShowChosen(Command command) {
     HostObjectId chosen = SelectedAircraft();
     if (chosen == kNoAircraft) {
         return;
     }
-    g_state.aiList.chosenAircraft = chosen;
-    CloseFromList();
-    g_state.target.id = chosen;
-    DispatchCommand(command);
+    g_closed();
+    ShowChosenAircraft(g_state, chosen, command);
+}
+
+void ShowStatus() {
+    AiStatusTexts status;
+    UpdateAiStatus(g_state, status);
+    HWND window = g_state.aiListWindows.window;
+    if (status.countChanged) {
+        SetDlgItemTextA(window, IDC_AI_LIST_COUNT, status.count);
+    }
+    if (status.dayChanged) {
+        SetDlgItemTextA(window, IDC_AI_LIST_DAY, status.day);
+    }
+    SetDlgItemTextA(window, IDC_AI_LIST_TIME, status.time);
+}
+
+void SelectFollowedRow() {
+    HostObjectId id = AiRowToSelect(g_state, AnyListRowSelected());
+    if (id != kNoAircraft) {
+        SelectListRow(id);
+    }
 }
 
 void AiListCommand(int control) {
     switch (control) {
     case IDC_AI_LIST_PASS_BY:
-        ShowChosenAircraft(kCommandListPassBy);
+        ShowChosen(kCommandListPassBy);
         break;
     case IDC_AI_LIST_SPOT:
-        ShowChosenAircraft(kCommandListSpot);
+        ShowChosen(kCommandListSpot);
         break;
     case IDC_AI_LIST_CLOSE:
-        CloseFromList();
+        g_closed();
         break;
     default:
         break;
@@ -83,18 +93,14 @@ void AiListCommand(int control) {
 
 // Sorting is always ascending; a second click on "Type" returns to the host's order.
 void ClickColumn(int column) {
-    AiListState& list = g_state.aiList;
-    if (AiRowCount() < 2) {
+    if (ListRowCount() < 2) {
         return;
     }
-    if (column == 0 && list.sortColumn == 0) {
-        list.sortColumn = kHostOrder;
-        RebuildAiRows();
-        list.statusReset = true;
-        return;
+    if (ChooseAiSortColumn(g_state.aiList, column)) {
+        RebuildListRows();
+    } else {
+        SortListRows(column);
     }
-    list.sortColumn = column;
-    SortAiRows(column);
 }
 
 bool SelectionChanged(const NMLISTVIEW* change) {
@@ -103,7 +109,7 @@ bool SelectionChanged(const NMLISTVIEW* change) {
 }
 
 void AiListNotify(NMHDR* header) {
-    if (header->hwndFrom != g_state.aiList.listView) {
+    if (header->hwndFrom != g_state.aiListWindows.listView) {
         return;
     }
     switch (header->code) {
@@ -112,7 +118,7 @@ void AiListNotify(NMHDR* header) {
         break;
     case LVN_ITEMCHANGED:
         if (SelectionChanged(reinterpret_cast<NMLISTVIEW*>(header))) {
-            UpdateAiButtons();
+            UpdateListButtons();
         }
         break;
     case LVN_GETDISPINFOA:
@@ -140,32 +146,29 @@ INT_PTR CALLBACK AiListProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 } // namespace
 
-void OpenAiList() {
-    g_state.aiList.window = CreateDialogParamA(g_state.instance, MAKEINTRESOURCEA(IDD_AI_LIST),
-                                               g_state.hostWindow, AiListProc, 0);
+void OpenAiList(void (*closed)()) {
+    g_closed = closed;
+    g_state.aiListWindows.window = CreateDialogParamA(
+        g_state.instance, MAKEINTRESOURCEA(IDD_AI_LIST), g_state.hostWindow, AiListProc, 0);
 }
 
 void CloseAiList() {
-    AiListState& list = g_state.aiList;
-    HWND window = list.window;
-    list.window = nullptr;
-    list.listView = nullptr;
-    list.viewButton = nullptr;
-    list.spotButton = nullptr;
+    HWND window = g_state.aiListWindows.window;
+    g_state.aiListWindows = AiListWindows{};
     if (window) {
         DestroyWindow(window);
     }
-    ForgetAiRows();
+    ForgetListRows();
 }
 
-void RefreshAiList() {
-    if (!g_state.aiList.window) {
+void RefreshAiListWindow() {
+    if (!g_state.aiListWindows.window) {
         return;
     }
-    SyncAiRows();
-    ResortAiRows();
-    PruneAiRows();
-    UpdateAiStatus();
+    SyncListRows();
+    ResortListRows();
+    PruneListRows();
+    ShowStatus();
     SelectFollowedRow();
-    UpdateAiButtons();
+    UpdateListButtons();
 }

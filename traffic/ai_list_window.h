@@ -1,8 +1,9 @@
 #pragma once
-// The AI aircraft list window. Its callers set the list-open and module-window-open flags.
+// The AI aircraft list window. The module's window bookkeeping opens and closes it.
 
-void OpenAiList();
-// Destroys an open list window; the caller clears the flags.
+// closed() is called when the user closes the list; it closes the list through CloseAiList.
+void OpenAiList(void (*closed)());
+// Destroys an open list window.
 void CloseAiList();
 // The once-a-second update while the list is open.
-void RefreshAiList();
+void RefreshAiListWindow();

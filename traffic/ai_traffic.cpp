@@ -1,14 +1,12 @@
 #include "traffic/ai_traffic.h"
 #include "camera/numeric.h"
-#include "module/host_services.h"
+#include "camera/placement.h"
 
 namespace {
 
 constexpr int32_t kFirstAiEntry = 1; // entry 0 of the host's list is never an AI aircraft
 constexpr int32_t kGlobalGroupTime = 3;
 constexpr int32_t kGlobalDayOfWeek = 50;
-
-HostObjectId g_formattedAircraft = kUserAircraftId;
 
 struct ColumnVariable {
     int32_t variable;
@@ -24,30 +22,21 @@ constexpr ColumnVariable kValueColumns[] = {
     {kVarVerticalSpeed, kUnitFeetPerMinute},
 };
 
-void FormatTypeText(char* out) {
-    void* data = ResolveObjectData(g_formattedAircraft);
-    ReadObjectText(data, kTextVarType, out, static_cast<int32_t>(kAiTextSize));
-    if (out[0] == '\0') {
-        ReadObjectText(ResolveObjectData(g_formattedAircraft), kTextVarTypeFallback, out,
-                       static_cast<int32_t>(kAiTextSize));
-    }
-}
-
-const void* DistancePositionOfAircraft(HostObjectId id) {
-    return DistancePositionOf(ResolveObjectData(id));
+const void* DistancePositionOfAircraft(ModuleCore& core, HostObjectId id) {
+    return core.host->DistancePositionOf(ResolveObjectData(core, id));
 }
 
 } // namespace
 
-AiWalk BeginAiWalk() {
-    return AiWalk{AiListCount(), kFirstAiEntry};
+AiWalk BeginAiWalk(HostBoundary& host) {
+    return AiWalk{host.AiListCount(), kFirstAiEntry};
 }
 
-bool NextAiAircraft(AiWalk& walk, HostObjectId& id) {
+bool NextAiAircraft(HostBoundary& host, AiWalk& walk, HostObjectId& id) {
     if (walk.next >= walk.listCount) {
         return false;
     }
-    id = AiListEntryId(walk.next);
+    id = host.AiListEntryId(walk.next);
     if (id == kUserAircraftId) {
         walk.next = walk.listCount;
         return false;
@@ -56,31 +45,26 @@ bool NextAiAircraft(AiWalk& walk, HostObjectId& id) {
     return true;
 }
 
-void SetFormattedAircraft(HostObjectId id) {
-    g_formattedAircraft = id;
-}
-
-void FormatAiColumn(int column, char* out) {
-    if (column == 0) {
-        out[0] = '\0';
-        FormatTypeText(out);
-    } else {
-        FormatAiColumnValue(column, ReadAiColumnValue(column), out);
+void FormatAiType(ModuleCore& core, HostObjectId id, char* out) {
+    const int32_t capacity = static_cast<int32_t>(kAiTextSize);
+    core.host->ReadText(ResolveObjectData(core, id), kTextVarType, out, capacity);
+    if (out[0] == '\0') {
+        core.host->ReadText(ResolveObjectData(core, id), kTextVarTypeFallback, out, capacity);
     }
 }
 
-double ReadAiColumnValue(int column) {
+double ReadAiColumnValue(ModuleCore& core, HostObjectId id, int column) {
     switch (column) {
     case 1:
-        return AiStateOf(g_formattedAircraft);
+        return core.host->AiStateOf(id);
     case 2:
-        return AiDistanceNm(g_formattedAircraft);
+        return AiDistanceNm(core, id);
     case 3:
-        return AiBearing(g_formattedAircraft);
+        return AiBearing(core, id);
     default:
         if (column >= kFirstValueColumn && column < kAiColumnCount) {
             const ColumnVariable& v = kValueColumns[column - kFirstValueColumn];
-            return ReadAircraftValue(g_formattedAircraft, v.variable, v.unit);
+            return ReadAircraftValue(core, id, v.variable, v.unit);
         }
         return 0.0;
     }
@@ -97,32 +81,33 @@ void FormatAiColumnValue(int column, double value, char* out) {
     }
 }
 
-double AiDistanceNm(HostObjectId id) {
-    const void* aircraft = DistancePositionOfAircraft(id);
+double AiDistanceNm(ModuleCore& core, HostObjectId id) {
+    const void* aircraft = DistancePositionOfAircraft(core, id);
     if (!aircraft) {
         return -1.0;
     }
-    const void* user = DistancePositionOfAircraft(kUserAircraftId);
+    const void* user = DistancePositionOfAircraft(core, kUserAircraftId);
     if (!user) {
         return -1.0;
     }
-    return MetresToAiDistanceNm(PositionDistance(aircraft, user));
+    return MetresToAiDistanceNm(core.host->PositionDistance(aircraft, user));
 }
 
-double AiBearing(HostObjectId id) {
-    double userLat = ReadAircraftValue(kUserAircraftId, kVarLatitude, kUnitDegrees);
-    double userLon = ReadAircraftValue(kUserAircraftId, kVarLongitude, kUnitDegrees);
-    double aiLat = ReadAircraftValue(id, kVarLatitude, kUnitDegrees);
-    double aiLon = ReadAircraftValue(id, kVarLongitude, kUnitDegrees);
-    double variation = ReadAircraftValue(kUserAircraftId, kVarMagneticVariation, kUnitDegrees);
+double AiBearing(ModuleCore& core, HostObjectId id) {
+    double userLat = ReadAircraftValue(core, kUserAircraftId, kVarLatitude, kUnitDegrees);
+    double userLon = ReadAircraftValue(core, kUserAircraftId, kVarLongitude, kUnitDegrees);
+    double aiLat = ReadAircraftValue(core, id, kVarLatitude, kUnitDegrees);
+    double aiLon = ReadAircraftValue(core, id, kVarLongitude, kUnitDegrees);
+    double variation =
+        ReadAircraftValue(core, kUserAircraftId, kVarMagneticVariation, kUnitDegrees);
     return AiBearingFrom(userLat, userLon, aiLat, aiLon, variation);
 }
 
-int32_t HostDayOfWeek() {
-    return TruncateToInt32(ReadHostGlobal(kGlobalGroupTime, kGlobalDayOfWeek));
+int32_t HostDayOfWeek(HostBoundary& host) {
+    return TruncateToInt32(host.ReadGlobal(kGlobalGroupTime, kGlobalDayOfWeek));
 }
 
-void FormatHostUtcTime(char* out) {
-    UtcClock clock = HostUtcClock();
+void FormatHostUtcTime(HostBoundary& host, char* out) {
+    UtcClock clock = host.UtcTime();
     FormatUtcTime(clock.hours, clock.minutes, clock.seconds, out);
 }

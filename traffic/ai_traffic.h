@@ -1,8 +1,8 @@
 #pragma once
-// The host's AI aircraft as the list shows them: the walk over the host's AI list and the texts
-// of the eight columns and the status line, read through the host services.
+// The host's AI aircraft as the list shows them: the walk over the host's AI list and the host
+// values and texts of the eight columns and the status line.
 #include <cstdint>
-#include "camera/pass_by_state.h"
+#include "camera/module_core.h"
 #include "traffic/ai_format.h"
 
 // One pass over the host's AI list, entries 1..count-1 with the count read at the start.
@@ -10,24 +10,21 @@ struct AiWalk {
     int32_t listCount; // entry 0 included; shown as the AI count
     int32_t next;
 };
-AiWalk BeginAiWalk();
+AiWalk BeginAiWalk(HostBoundary& host);
 // The next AI aircraft; false at the end of the list or at the user's aircraft.
-bool NextAiAircraft(AiWalk& walk, HostObjectId& id);
+bool NextAiAircraft(HostBoundary& host, AiWalk& walk, HostObjectId& id);
 
-// The aircraft whose columns FormatAiColumn reads.
-void SetFormattedAircraft(HostObjectId id);
-// Column 0..7 of that aircraft into a buffer of kAiTextSize characters.
-void FormatAiColumn(int column, char* out);
-// The host value behind column 1..7 of that aircraft, and its text; FormatAiColumn is the two
-// together.
-double ReadAiColumnValue(int column);
+// Column 0, the aircraft's type, into a buffer of kAiTextSize characters.
+void FormatAiType(ModuleCore& core, HostObjectId id, char* out);
+// The host value behind column 1..7 of an aircraft, and its text into kAiTextSize characters.
+double ReadAiColumnValue(ModuleCore& core, HostObjectId id, int column);
 void FormatAiColumnValue(int column, double value, char* out);
 
 // Nautical miles from the user's aircraft, or -1 when either position record is missing.
-double AiDistanceNm(HostObjectId id);
+double AiDistanceNm(ModuleCore& core, HostObjectId id);
 // Degrees from the user's aircraft, referred to magnetic north, 0 up to 360.
-double AiBearing(HostObjectId id);
+double AiBearing(ModuleCore& core, HostObjectId id);
 
 // The host's day of the week, 0 being Sunday.
-int32_t HostDayOfWeek();
-void FormatHostUtcTime(char* out);
+int32_t HostDayOfWeek(HostBoundary& host);
+void FormatHostUtcTime(HostBoundary& host, char* out);

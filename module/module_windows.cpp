@@ -1,0 +1,75 @@
+#include "module/module_windows.h"
+#include "module/about_box.h"
+#include "module/module_state.h"
+#include "settings/settings_dialog.h"
+#include "traffic/ai_list_window.h"
+
+namespace {
+
+void BringOpenWindowForward() {
+    HWND open = g_state.settingsFrame ? g_state.settingsFrame : g_state.aboutBox;
+    if (open && IsWindow(open)) {
+        SetForegroundWindow(open);
+    }
+}
+
+// The host pauses while a dialog is open, unless it was paused already.
+void PauseForDialog() {
+    PassByController& c = g_state.controller;
+    c.hostWasPaused = g_state.host->PauseWord() == 1;
+    if (!c.hostWasPaused) {
+        g_state.host->PostEvent(kEventPauseForDialog);
+    }
+}
+
+void ResumeAfterDialog() {
+    if (!g_state.controller.hostWasPaused) {
+        g_state.host->PostEvent(kEventResumeAfterDialog);
+    }
+}
+
+void CloseAiListWindow() {
+    CloseModuleWindow(kAiListWindow);
+}
+
+void CloseModuleDialog() {
+    CloseModuleWindow(kSettingsWindow);
+}
+
+} // namespace
+
+void OpenModuleWindow(ModuleWindow window) {
+    PassByController& c = g_state.controller;
+    if (c.windowOpen) {
+        BringOpenWindowForward();
+        return;
+    }
+    c.windowOpen = true;
+    if (window == kAiListWindow) {
+        c.aiListOpen = true;
+        OpenAiList(CloseAiListWindow);
+        return;
+    }
+    PauseForDialog();
+    if (window == kSettingsWindow) {
+        OpenSettingsDialog(CloseModuleDialog);
+    } else {
+        OpenAboutBox(CloseModuleDialog);
+    }
+}
+
+void CloseModuleWindow(ModuleWindow window) {
+    PassByController& c = g_state.controller;
+    if (!c.windowOpen || c.aiListOpen != (window == kAiListWindow)) {
+        return;
+    }
+    c.windowOpen = false;
+    if (window == kAiListWindow) {
+        c.aiListOpen = false;
+        CloseAiList();
+        return;
+    }
+    CloseSettingsDialog();
+    CloseAboutBox();
+    ResumeAfterDialog();
+}

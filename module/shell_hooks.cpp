@@ -1,0 +1,39 @@
+#include "module/shell_hooks.h"
+#include "module/module_state.h"
+#include "module/module_windows.h"
+#include "module/startup.h"
+#include "traffic/ai_list_window.h"
+
+namespace {
+
+class WindowHooks final : public ShellHooks {
+  public:
+    void Bound() override { BindShell(); }
+
+    void ToggleSettingsDialog() override {
+        const PassByController& c = g_state.controller;
+        if (!c.windowOpen) {
+            OpenModuleWindow(kSettingsWindow);
+        } else if (!c.aiListOpen) {
+            CloseModuleWindow(kSettingsWindow);
+        }
+    }
+
+    void ToggleAiList() override {
+        const PassByController& c = g_state.controller;
+        if (!c.windowOpen) {
+            OpenModuleWindow(kAiListWindow);
+        } else if (c.aiListOpen) {
+            CloseModuleWindow(kAiListWindow);
+        }
+    }
+
+    void RefreshAiList() override { RefreshAiListWindow(); }
+};
+
+} // namespace
+
+ShellHooks& ModuleShellHooks() {
+    static WindowHooks hooks;
+    return hooks;
+}

@@ -1,0 +1,67 @@
+#pragma once
+// The AI list's model: its rows, their order and its status line, kept apart from the list
+// view that shows them. The shell's list view follows the rows this model adds and drops.
+#include <cstdint>
+#include "traffic/ai_row_store.h"
+
+constexpr HostObjectId kNoAircraft = -1;
+constexpr int32_t kAiHostOrder = -1; // the sort column when the host's own order is shown
+
+struct AiListModel {
+    AiRowStore rows;
+    int32_t sortColumn; // kAiHostOrder or 0..7; sorting is always ascending
+    bool resortPending;
+    HostObjectId chosenAircraft;
+    bool statusReset;
+    int32_t lastShownCount;
+    int32_t lastShownDay;
+    int32_t lastWalkCount; // the list count read by the latest walk
+};
+
+struct Settings;
+struct ModuleCore;
+
+// The list view that shows the rows: told of each row the model adds or drops.
+class AiRowSink {
+  public:
+    // A new row at the end, its cells filled in; false when the view could not take it, and
+    // the model drops the row again.
+    virtual bool RowAdded(HostObjectId id, const AiRowRecord& row) = 0;
+    virtual void RowRemoved(HostObjectId id) = 0;
+
+  protected:
+    ~AiRowSink() = default;
+};
+
+void ForgetAiRows(AiListModel& model);
+// One walk over the host's AI list: adds the aircraft that have no row yet and updates the
+// cells whose host value changed. Column 0 of an existing row is never rewritten.
+void SyncAiRows(ModuleCore& core, AiRowSink& sink);
+// Drops the rows of aircraft the host no longer has.
+void PruneAiRows(ModuleCore& core, AiRowSink& sink);
+// True (once) when a row was added or a cell of the sort column changed since the last sort.
+bool TakeAiResort(AiListModel& model);
+// A click on a column header: the new sort column, or the host's order again after a second
+// click on "Type". True when the rows must be rebuilt in the host's order rather than sorted.
+bool ChooseAiSortColumn(AiListModel& model, int32_t column);
+// Ascending order of two rows in a column: numbers by their values, texts as texts.
+int CompareAiRowsBy(const AiListModel& model, HostObjectId first, HostObjectId second,
+                    int32_t column);
+// A row's cell text, "" for an aircraft without a row.
+const char* AiRowText(const AiListModel& model, HostObjectId id, int32_t column);
+bool AiRowChanged(const AiListModel& model, HostObjectId id);
+
+// The status line: the count and the day only when they changed (or after a reset), the time
+// every second.
+struct AiStatusTexts {
+    bool countChanged;
+    char count[kAiTextSize];
+    bool dayChanged;
+    const char* day;
+    char time[kAiTextSize];
+};
+void UpdateAiStatus(ModuleCore& core, AiStatusTexts& out);
+// Both target buttons work only with the view on, outside plane spotting, with a row selected.
+bool AiButtonsEnabled(const Settings& settings, bool rowSelected);
+// The row to select when nothing is: the followed AI aircraft's, or kNoAircraft.
+HostObjectId AiRowToSelect(const ModuleCore& core, bool anyRowSelected);
