@@ -1,0 +1,186 @@
+// The one-second tick and the commands against a fake host: renewal and what holds it, the
+// views, the modes, AI stepping, the view cycle, the redirect and the fall-backs.
+#include "camera/controller.h"
+#include <gtest/gtest.h>
+#include <cmath>
+#include <memory>
+#include "camera/view_target.h"
+#include "fake_host.h"
+#include "settings/settings_limits.h"
+
+namespace {
+
+constexpr int32_t kGroundFeet = 1400;
+constexpr double kMetresPerFoot = 0.3048;
+
+class Controller : public ::testing::Test {
+  protected:
+    std::unique_ptr<FakeModule> m = std::make_unique<FakeModule>();
+    FakeHost& host = m->host;
+    ModuleCore& core = m->core;
+
+    // Bound, flying in the tower view with the pass-by view on; AI aircraft 5, 7 and 9 listed.
+    void SetUp() override {
+        host.aircraft[0].values[kVarGroundElevation] = kGroundFeet;
+        for (HostObjectId id : {5, 7, 9}) {
+            host.Add(id);
+            host.aiList.push_back(id);
+        }
+        Tick();
+        host.state = kHostStateFlying;
+        DispatchCommand(core, kCommandOnOff);
+        Tick();
+    }
+    void Tick(int seconds = 1) {
+        for (int i = 0; i < seconds; ++i) {
+            ControllerTick(core);
+        }
+    }
+    // Tower writes during the given seconds.
+    int Placements(int seconds) {
+        int before = host.towerWrites;
+        Tick(seconds);
+        return host.towerWrites - before;
+    }
+    void FollowAi(HostObjectId id) {
+        while (core.target.id != id) {
+            DispatchCommand(core, kCommandNextAi);
+        }
+    }
+};
+
+TEST_F(Controller, ANewEyePointEveryPeriodUnlessSomethingHoldsIt) {
+    EXPECT_EQ(Placements(60), 6);
+    struct Hold {
+        const char* what;
+        void (*apply)(FakeHost&, ModuleCore&);
+    };
+    const Hold holds[] = {
+        {"paused", [](FakeHost& h, ModuleCore&) { h.pause = 1; }},
+        {"held by the user's aircraft",
+         [](FakeHost& h, ModuleCore&) { h.aircraft[0].values[kVarUserState] = 1; }},
+        {"a host menu", [](FakeHost&, ModuleCore& c) { c.controller.hostMenuOpen = true; }},
+        {"a module dialog", [](FakeHost&, ModuleCore& c) { c.controller.windowOpen = true; }},
+    };
+    for (const Hold& hold : holds) {
+        Placements(10);
+        hold.apply(host, core);
+        EXPECT_EQ(Placements(25), 0) << hold.what;
+        host.pause = 0;
+        host.aircraft[0].values[kVarUserState] = 0;
+        core.controller.hostMenuOpen = core.controller.windowOpen = false;
+    }
+    core.controller.windowOpen = core.controller.aiListOpen = true;
+    EXPECT_EQ(Placements(20), 2) << "the AI list holds nothing";
+}
+
+TEST_F(Controller, OtherViewsRenewEverySecondAndTheTowerViewIsToldOnceOnReturn) {
+    host.viewMode = kViewModeCockpit;
+    host.pause = 1;
+    EXPECT_EQ(Placements(5), 5);
+    host.viewMode = kViewModeTower;
+    int words = host.wordAWrites;
+    Tick(3);
+    EXPECT_EQ(host.wordAWrites, words + 1);
+}
+
+TEST_F(Controller, ModesPlaceOnTheGroundOrAtAFixedSpottingPoint) {
+    DispatchCommand(core, kCommandModeOnGround);
+    EXPECT_EQ(host.tower.altHi, static_cast<int32_t>(std::floor(kGroundFeet * kMetresPerFoot)));
+    host.aircraft[0].position = EyePoint{1, 2, 3, 4, 5, 6};
+    DispatchCommand(core, kCommandModeSpotting);
+    EXPECT_TRUE(SameEyePoint(host.tower, host.aircraft[0].position));
+    EXPECT_TRUE(SameEyePoint(core.controller.spottingEyePoint, host.tower));
+    EXPECT_EQ(Placements(40), 0) << "plane spotting is never renewed";
+    DispatchCommand(core, kCommandModeNormal);
+    EXPECT_FALSE(SameEyePoint(host.tower, host.aircraft[0].position));
+}
+
+TEST_F(Controller, NextAndPreviousStepThroughTheAiListWithWrapAround) {
+    const struct {
+        Command command;
+        HostObjectId expected[4];
+    } steps[] = {{kCommandNextAi, {5, 7, 9, 5}}, {kCommandPreviousAi, {9, 7, 5, 9}}};
+    for (const auto& step : steps) {
+        DispatchCommand(core, kCommandOnOff);
+        DispatchCommand(core, kCommandOnOff);
+        for (HostObjectId expected : step.expected) {
+            DispatchCommand(core, step.command);
+            EXPECT_EQ(core.target.id, expected);
+            EXPECT_EQ(ViewedAircraftData(core, true), &host.Find(expected)->values);
+            EXPECT_EQ(ViewedAircraftData(core, false), &host.aircraft[0].values)
+                << "other callers keep the user's aircraft";
+            EXPECT_EQ(host.redirect, RedirectWord::kModules);
+        }
+    }
+    DispatchCommand(core, kCommandOnOff);
+    EXPECT_EQ(host.redirect, RedirectWord::kHostsOwn) << "switching off removes the redirect";
+    host.aiList.clear();
+    DispatchCommand(core, kCommandOnOff);
+    DispatchCommand(core, kCommandNextAi);
+    EXPECT_EQ(core.target.id, kUserAircraftId) << "without AI aircraft a step does nothing";
+}
+
+TEST_F(Controller, TheCycleGoesToTheFollowViewAndBackWithTheSameAircraft) {
+    FollowAi(7);
+    DispatchCommand(core, kCommandCycleViews);
+    EXPECT_EQ(host.followed, 7);
+    host.viewMode = kViewModeFollow; // the host follows word B
+    Tick();
+    EXPECT_EQ(core.target.id, 7) << "the module's own switch keeps the target";
+    DispatchCommand(core, kCommandCycleViews);
+    EXPECT_EQ(host.viewMode, kViewModeTower);
+    Tick();
+    EXPECT_EQ(core.target.id, 7);
+    EXPECT_EQ(host.redirect, RedirectWord::kModules);
+}
+
+TEST_F(Controller, TheUsersAircraftTakesOverWhenTheAiTargetCannotBeShown) {
+    struct Case {
+        const char* what;
+        void (*apply)(FakeHost&);
+    };
+    const Case cases[] = {
+        {"the user's own view switch", [](FakeHost& h) { h.viewMode = kViewModeFollow; }},
+        {"a view without the target", [](FakeHost& h) { h.viewMode = kViewModeCockpit; }},
+        {"leaving the flying state", [](FakeHost& h) { h.state = 5; }},
+        {"the aircraft vanished", [](FakeHost& h) { h.Find(7)->present = false; }},
+    };
+    for (const Case& c : cases) {
+        FollowAi(7);
+        c.apply(host);
+        Tick(core.settings.Svp); // a vanished aircraft is noticed by the next placement
+        EXPECT_EQ(core.target.id, kUserAircraftId) << c.what;
+        EXPECT_EQ(host.redirect, RedirectWord::kHostsOwn) << c.what;
+        host.viewMode = kViewModeTower;
+        host.state = kHostStateFlying;
+        host.aircraft[2].present = true;
+        Tick();
+    }
+    EXPECT_EQ(Placements(10), 1) << "the pass-by goes on with the user's aircraft";
+}
+
+TEST_F(Controller, AHostValueThatIsNotANumberNeverReachesTheTowerEyePoint) {
+    host.aircraft[0].values[kVarLatitude] = NAN;
+    EyePoint placed = host.tower;
+    EXPECT_EQ(Placements(25), 0);
+    EXPECT_TRUE(SameEyePoint(placed, host.tower));
+    host.aircraft[0].values[kVarLatitude] = 47.5;
+    EXPECT_EQ(Placements(10), 1);
+}
+
+TEST_F(Controller, WhileTheViewIsOffOnlyTheSwitchAndTheWindowCommandsAct) {
+    DispatchCommand(core, kCommandOnOff);
+    const Settings before = core.settings;
+    for (int32_t command : {1, 2, 3, 6, 7, 8, 9, 10, 11, 12, 13, 14, 100, 101}) {
+        DispatchCommand(core, static_cast<Command>(command));
+        EXPECT_EQ(core.target.id, kUserAircraftId) << command;
+        EXPECT_EQ(0, memcmp(&before, &core.settings, sizeof before)) << command;
+    }
+    DispatchCommand(core, kCommandAiList);
+    EXPECT_TRUE(core.controller.aiListOpen);
+    DispatchCommand(core, kCommandSettingsDialog);
+    EXPECT_TRUE(core.controller.aiListOpen) << "the dialog waits while the list is open";
+}
+
+} // namespace
