@@ -147,40 +147,6 @@ TEST_F(AiListButtons, TheTargetButtonsNeedASelectedRow) {
     EXPECT_FALSE(Enabled(IDC_AI_LIST_PASS_BY));
 }
 
-TEST_F(AiListButtons, TheTargetButtonsStayOffWithTheViewOff) {
-    StartStill(false);
-    AddParked(7, 3.0);
-    OpenList();
-    Select(0);
-    EXPECT_FALSE(Enabled(IDC_AI_LIST_PASS_BY));
-    HostsimStep(1);
-    EXPECT_FALSE(Enabled(IDC_AI_LIST_PASS_BY));
-    EXPECT_FALSE(Enabled(IDC_AI_LIST_SPOT));
-    ASSERT_TRUE(HostsimPickMenu("&Modules/Skyvane/Activate")); // closes the list
-    EXPECT_FALSE(ListOpen());
-    HostsimStep(1);
-    OpenList();
-    Select(0);
-    EXPECT_TRUE(Enabled(IDC_AI_LIST_PASS_BY));
-    EXPECT_TRUE(Enabled(IDC_AI_LIST_SPOT));
-}
-
-TEST_F(AiListButtons, TheTargetButtonsStayOffInPlaneSpotting) {
-    StartWithTraffic();
-    Select(0);
-    ASSERT_TRUE(Enabled(IDC_AI_LIST_PASS_BY));
-    Press('I', kHostsimShift); // plane spotting
-    HostsimStep(1);
-    ASSERT_TRUE(ListOpen());
-    EXPECT_FALSE(Enabled(IDC_AI_LIST_PASS_BY));
-    EXPECT_FALSE(Enabled(IDC_AI_LIST_SPOT));
-    Select(1);
-    EXPECT_FALSE(Enabled(IDC_AI_LIST_PASS_BY)) << "whatever is selected";
-    Press('N', kHostsimShift); // back to normal
-    HostsimStep(1);
-    EXPECT_TRUE(Enabled(IDC_AI_LIST_PASS_BY));
-}
-
 TEST_F(AiListButtons, SkyvaneViewShowsTheSelectedAircraftInTheTowerView) {
     StartWithTraffic();
     ClickHeader(kColumnAltitude); // rows 8, 9, 7: the row is not the host's index
@@ -239,12 +205,6 @@ TEST_F(AiListButtons, TheFollowedAircraftsRowIsSelectedWhenNothingIs) {
     Select(0);
     HostsimStep(1);
     EXPECT_EQ(SelectedRow(), 0);
-}
-
-TEST_F(AiListButtons, NoRowIsSelectedForTheUsersAircraft) {
-    StartWithTraffic();
-    HostsimStep(2);
-    EXPECT_EQ(SelectedRow(), -1);
 }
 
 TEST_F(AiListButtons, CloseClosesAndTheMenuOpensItAgain) {

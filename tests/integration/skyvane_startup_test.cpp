@@ -136,19 +136,6 @@ TEST_F(SkyvaneHost, ANullViewModuleInterfaceNeverBinds) {
     EXPECT_EQ(ReadIniText(), before);
 }
 
-TEST_F(SkyvaneHost, AHostNeverInItsReadyStateNeverBinds) {
-    WriteActiveIni();
-    std::string before = ReadIniText();
-    Start();
-    HostsimEyePoint hostEye = Tower();
-    HostsimSetHostState(5);
-    HostsimStep(15);
-    EXPECT_TRUE(HostsimReady());
-    EXPECT_TRUE(SameEye(Tower(), hostEye));
-    HostsimShutdown();
-    EXPECT_EQ(ReadIniText(), before);
-}
-
 TEST_F(SkyvaneHost, ImportsFilledLateBindOnceTheyArrive) {
     WriteActiveIni();
     options.fillImportsAfterSeconds = 6;
@@ -159,30 +146,6 @@ TEST_F(SkyvaneHost, ImportsFilledLateBindOnceTheyArrive) {
     HostsimSetHostState(kStateBinding);
     HostsimStep(3);
     EXPECT_FALSE(SameEye(Tower(), hostEye)) << "bound and placed once the table was filled";
-}
-
-TEST_F(SkyvaneHost, AUserPositionStillZeroDelaysThePlacementButNotTheFileRead) {
-    WriteActiveIni();
-    WriteIni("SVM", "2", "2");
-    HostsimAircraft user;
-    HostsimDefaultAircraft(&user, 1);
-    user.latitudeDeg = 0.0;
-    user.longitudeDeg = 0.0;
-    user.groundElevationFeet = 0.0;
-    user.altitudeFeet = 0.5;
-    user.speedKnots = 0.0;
-    user.acrossKnots = 0.0;
-    user.verticalSpeedFpm = 0.0;
-    ASSERT_TRUE(HostsimAddAircraft(&user));
-    options.flyingAfterSeconds = 100;
-    Start();
-    HostsimEyePoint hostEye = Tower();
-    HostsimStep(6);
-    EXPECT_NE(ReadIni("SVM", "3"), "<missing>") << "bound: the file was read and dumped";
-    EXPECT_TRUE(SameEye(Tower(), hostEye)) << "no placement while the position is all zero";
-    User()->latitudeDeg = 10.0;
-    HostsimStep(2);
-    EXPECT_FALSE(SameEye(Tower(), hostEye));
 }
 
 TEST_F(SkyvaneHost, TheDiagnosticDumpIsWrittenOnceAndTheBindingTickRunsOn) {
@@ -213,16 +176,4 @@ TEST_F(SkyvaneHost, TheDiagnosticDumpIsWrittenOnceAndTheBindingTickRunsOn) {
     EXPECT_EQ(ReadIni("SVM", "3"), "<missing>") << "the next run dumps nothing";
     EXPECT_EQ(ReadIni("SVM", "9"), "<missing>");
     EXPECT_EQ(ReadIni("SVM", "Rid"), "1");
-}
-
-TEST_F(SkyvaneHost, SwitchingOffPutsBackTheHostsOwnTowerEyePoint) {
-    WriteActiveIni();
-    Start();
-    HostsimEyePoint hostEye = Tower();
-    HostsimStep(options.flyingAfterSeconds + 2);
-    ASSERT_FALSE(SameEye(Tower(), hostEye)) << "the pass-by view placed its own eye point";
-    ASSERT_TRUE(HostsimPickMenu("&Modules/Skyvane/Activate"));
-    EXPECT_TRUE(SameEye(Tower(), hostEye));
-    HostsimStep(12);
-    EXPECT_TRUE(SameEye(Tower(), hostEye)) << "and it stays while the view is off";
 }

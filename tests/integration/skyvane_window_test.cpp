@@ -129,29 +129,6 @@ TEST_F(Window, TheActivateCheckMarkFollowsTheView) {
     EXPECT_TRUE(ActivateChecked());
 }
 
-TEST_F(Window, WhileTheViewIsOffOnlyTheSwitchAndTheWindowsAnswer) {
-    StartFlying();
-    HostsimEyePoint hostEye = Tower();
-    Press('J', kHostsimShift);                // on-ground mode
-    Press('J', kHostsimShift | kHostsimCtrl); // horizontal randomisation
-    Press('K', kHostsimShift | kHostsimCtrl); // vertical randomisation
-    Press('I', kHostsimShift);                // plane spotting
-    EXPECT_TRUE(SameEye(Tower(), hostEye));
-    Press('V', kHostsimShift);
-    EXPECT_NE(HostsimFindModuleWindow(kAiListView), nullptr) << "the AI list opens";
-    Press('V', kHostsimShift);
-    EXPECT_EQ(HostsimFindModuleWindow(kAiListView), nullptr) << "and closes";
-    Press('C', kHostsimShift);
-    EXPECT_NE(HostsimFindModuleWindow(kSettingsTabs), nullptr) << "the settings dialog opens";
-    Press('C', kHostsimShift);
-    EXPECT_EQ(HostsimFindModuleWindow(kSettingsTabs), nullptr);
-    HostsimShutdown();
-    EXPECT_EQ(ReadIni("SETTINGS", "Mode"), "0");
-    EXPECT_EQ(ReadIni("SETTINGS", "RndH"), "0");
-    EXPECT_EQ(ReadIni("SETTINGS", "RndV"), "0");
-    EXPECT_EQ(ReadIni("SETTINGS", "Active"), "0");
-}
-
 TEST_F(Window, EachHotkeyFiresOnlyWithItsOwnModifiers) {
     WriteActiveIni();
     StartFlying();
