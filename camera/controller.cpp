@@ -58,7 +58,7 @@ HostObjectId StepAiTarget(ModuleCore& core, AiStep step) {
 }
 
 void StepThroughAi(ModuleCore& core, AiStep step) {
-    if (core.host->AiListCount() == 1) {
+    if (AiListLength(*core.host) <= 1) {
         return;
     }
     int32_t view = core.controller.recordedViewMode;
@@ -78,7 +78,7 @@ void StepThroughAi(ModuleCore& core, AiStep step) {
 }
 
 void CycleViews(ModuleCore& core) {
-    if (core.host->AiListCount() == 1) {
+    if (AiListLength(*core.host) <= 1) {
         return;
     }
     PassByController& c = core.controller;
@@ -150,6 +150,11 @@ void TrackHostState(ModuleCore& core) {
             PlaceEyePoint(core, kPlacementNew);
         }
     }
+}
+
+// Plane spotting takes its point at the user's aircraft, with the view on.
+bool TakeSpottingPoint(ModuleCore& core) {
+    return core.settings.Active != 0 && PlaceEyePoint(core, kPlacementSpotting);
 }
 
 void SetChoice(ModuleCore& core, int32_t& setting, int32_t value, bool inTower) {
@@ -225,6 +230,11 @@ void TrackViewMode(ModuleCore& core) {
 
 void DispatchCommand(ModuleCore& core, Command command) {
     Settings& s = core.settings;
+    // Before binding a command would act on values the settings file is about to replace, and
+    // before the host's eye point is recorded switching off would put back a point of zeros.
+    if (!ModuleRunning(core)) {
+        return;
+    }
     if (command == kCommandOnOff) {
         if (s.Active != 0) {
             SwitchOff(core);
@@ -253,9 +263,8 @@ void DispatchCommand(ModuleCore& core, Command command) {
         SetChoice(core, s.Mode, kModeOnGround, inTower);
         return;
     case kCommandModeSpotting:
-        if (core.target.id == kUserAircraftId) {
+        if (TakeSpottingPoint(core)) {
             s.Mode = kModePlaneSpotting;
-            PlaceEyePoint(core, kPlacementSpotting);
         }
         return;
     default:
@@ -300,11 +309,13 @@ void DispatchCommand(ModuleCore& core, Command command) {
 }
 
 void AcceptPendingSettings(ModuleCore& core) {
+    const int32_t previousMode = core.settings.Mode;
     ApplyPendingSettings(core.pending, core.settings, core.hotkeys);
-    if (core.settings.Mode == kModePlaneSpotting) {
-        DispatchCommand(core, kCommandModeSpotting);
-    } else {
+    if (core.settings.Mode != kModePlaneSpotting) {
         PlaceEyePoint(core, kPlacementNew);
+    } else if (!TakeSpottingPoint(core)) {
+        // Plane spotting without a point of its own would look from 0 degrees, 0 degrees.
+        core.settings.Mode = previousMode;
     }
 }
 
@@ -315,7 +326,7 @@ void ShowChosenAircraft(ModuleCore& core, HostObjectId chosen, Command command) 
 }
 
 int32_t FindAiIndex(ModuleCore& core, HostObjectId id) {
-    int32_t count = core.host->AiListCount();
+    int32_t count = AiListLength(*core.host);
     for (int32_t i = 1; i < count; ++i) {
         if (core.host->AiListEntryId(i) == id) {
             return i;
@@ -335,7 +346,7 @@ HostObjectId AiTargetAt(ModuleCore& core, int32_t index, int32_t count) {
 
 HostObjectId NextAiTarget(ModuleCore& core) {
     HostObjectId id = core.target.id;
-    int32_t count = core.host->AiListCount();
+    int32_t count = AiListLength(*core.host);
     int32_t i = FindAiIndex(core, id) + 1;
     if (i > count - 1 || id == kUserAircraftId) {
         i = 1;
@@ -345,7 +356,7 @@ HostObjectId NextAiTarget(ModuleCore& core) {
 
 HostObjectId PreviousAiTarget(ModuleCore& core) {
     HostObjectId id = core.target.id;
-    int32_t count = core.host->AiListCount();
+    int32_t count = AiListLength(*core.host);
     int32_t i = FindAiIndex(core, id) - 1;
     if (i <= 0 || id == kUserAircraftId) {
         i = count - 1;

@@ -16,3 +16,12 @@ void InitModuleCore(ModuleCore& core, HostBoundary* host, ShellHooks* shell) {
     core.aiList.lastShownCount = -1;
     core.aiList.lastShownDay = -1;
 }
+
+bool ModuleRunning(const ModuleCore& core) {
+    return core.startupFlags == kStartupRunning;
+}
+
+int32_t AiListLength(HostBoundary& host) {
+    int32_t count = host.AiListCount();
+    return count < 0 ? 0 : (count > kAiListEntryLimit ? kAiListEntryLimit : count);
+}

@@ -31,3 +31,12 @@ struct ModuleCore {
 
 // Everything that is not zero at load.
 void InitModuleCore(ModuleCore& core, HostBoundary* host, ShellHooks* shell);
+
+// Bound, and the host's own eye point recorded: commands and menu entries act only from here on.
+bool ModuleRunning(const ModuleCore& core);
+
+// The most entries of the host's AI list the module reads: entry 0 and as many AI aircraft as
+// the list window holds rows, so a corrupt count never means billions of reads.
+constexpr int32_t kAiListEntryLimit = kAiRowCapacity + 1;
+// The host's AI list count within 0..kAiListEntryLimit.
+int32_t AiListLength(HostBoundary& host);

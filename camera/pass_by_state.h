@@ -19,13 +19,10 @@ struct PassByController {
     int32_t periodTicks;    // seconds counted since the last placement
     int32_t lateralOffset;  // sizes of the followed aircraft, positive to the right
     int32_t altitudeOffset; // sizes of the followed aircraft, positive up
-    EyePoint computedEyePoint;
-    EyePoint hostEyePointNow;
     EyePoint hostEyePointLast;
     EyePoint savedHostEyePoint; // the host's own tower eye point, put back when switched off
-    EyePoint spotSourceEyePoint;
     EyePoint spottingEyePoint;
-    bool ownWritePending;   // the next change of the tower eye point is the module's own
+    bool ownWritePending;   // the module has just written the tower eye point itself
     int32_t lastTargetSize; // thousandths of a foot
     bool randomSeeded;
     OffsetRandomizer random;

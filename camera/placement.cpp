@@ -9,9 +9,18 @@ namespace {
 
 constexpr double kSignatureScale = 1000.0; // sizes compared in thousandths of a foot
 
-// Every read takes the target afresh: a read may find the aircraft gone and fall back.
-double ReadTarget(ModuleCore& core, int32_t variable, int32_t unit) {
-    return ReadAircraftValue(core, core.target.id, variable, unit);
+// Every read takes the target afresh: a read may find the aircraft gone and fall back. A read
+// that finds no aircraft at all, not even the user's, clears readable.
+double ReadTarget(ModuleCore& core, int32_t variable, int32_t unit, bool& readable) {
+    HostObjectData data = ResolveObjectData(core, core.target.id);
+    readable = readable && data != nullptr;
+    return core.host->ReadValue(data, variable, unit);
+}
+
+// The module's own write: the change it makes is not the host's.
+void WriteOwnEyePoint(ModuleCore& core, const EyePoint& point) {
+    core.controller.ownWritePending = true;
+    core.host->WriteTowerEyePoint(point);
 }
 
 bool HighWordsEqual(const EyePoint& a, const EyePoint& b) {
@@ -24,7 +33,11 @@ HostObjectData ResolveObjectData(ModuleCore& core, HostObjectId id) {
     HostObject object = core.host->LookupObject(id);
     if (!object) {
         object = core.host->LookupObject(kUserAircraftId);
-        FollowUserAircraft(core);
+        // Only the followed aircraft's going takes the camera back; another aircraft (a row of
+        // the AI list) going leaves the target alone.
+        if (id == core.target.id && id != kUserAircraftId) {
+            FollowUserAircraft(core);
+        }
     }
     return object ? core.host->ObjectData(object) : nullptr;
 }
@@ -34,17 +47,22 @@ double ReadAircraftValue(ModuleCore& core, HostObjectId id, int32_t variable, in
 }
 
 void ComputeEyePoint(ModuleCore& core) {
+    bool readable = true;
     PlacementInputs in;
-    in.latitudeDeg = ReadTarget(core, kVarLatitude, kUnitDegrees);
-    in.longitudeDeg = ReadTarget(core, kVarLongitude, kUnitDegrees);
-    in.altitudeFeet = ReadTarget(core, kVarAltitude, kUnitFeet);
-    in.magneticHeadingDeg = ReadTarget(core, kVarMagneticHeading, kUnitDegrees);
-    in.sizeFeet = ReadTarget(core, kVarSize, kUnitFeet);
-    in.speedAlongKnots = ReadTarget(core, kVarSpeedAlong, kUnitKnots);
-    in.verticalSpeedFpm = ReadTarget(core, kVarVerticalSpeed, kUnitFeetPerMinute);
-    in.speedAcrossKnots = ReadTarget(core, kVarSpeedAcross, kUnitKnots);
-    in.groundElevationFeet = ReadTarget(core, kVarGroundElevation, kUnitFeet);
-    in.magneticVariationDeg = ReadTarget(core, kVarMagneticVariation, kUnitDegrees);
+    in.latitudeDeg = ReadTarget(core, kVarLatitude, kUnitDegrees, readable);
+    in.longitudeDeg = ReadTarget(core, kVarLongitude, kUnitDegrees, readable);
+    in.altitudeFeet = ReadTarget(core, kVarAltitude, kUnitFeet, readable);
+    in.magneticHeadingDeg = ReadTarget(core, kVarMagneticHeading, kUnitDegrees, readable);
+    in.sizeFeet = ReadTarget(core, kVarSize, kUnitFeet, readable);
+    in.speedAlongKnots = ReadTarget(core, kVarSpeedAlong, kUnitKnots, readable);
+    in.verticalSpeedFpm = ReadTarget(core, kVarVerticalSpeed, kUnitFeetPerMinute, readable);
+    in.speedAcrossKnots = ReadTarget(core, kVarSpeedAcross, kUnitKnots, readable);
+    in.groundElevationFeet = ReadTarget(core, kVarGroundElevation, kUnitFeet, readable);
+    in.magneticVariationDeg = ReadTarget(core, kVarMagneticVariation, kUnitDegrees, readable);
+    // Without an aircraft to read every value is 0: the camera would go to 0 degrees, 0 degrees.
+    if (!readable) {
+        return;
+    }
 
     const Settings& settings = core.settings;
     PassByController& c = core.controller;
@@ -52,8 +70,7 @@ void ComputeEyePoint(ModuleCore& core) {
     EyePoint point;
     // A host value that is not a number would put the camera nowhere: the old point stays.
     if (ComputeEyePointFrom(in, params, point)) {
-        c.computedEyePoint = point;
-        core.host->WriteTowerEyePoint(point);
+        WriteOwnEyePoint(core, point);
     }
 }
 
@@ -65,8 +82,12 @@ void RandomizeOffsets(ModuleCore& core) {
     }
     const Settings& s = core.settings;
     OffsetSettings offsetSettings{s.Rlp, s.Ral, s.RndH, s.RndV, s.RngRlp, s.RngRal};
-    int32_t speedAlong = TruncateToInt32(ReadTarget(core, kVarSpeedAlong, kUnitKnots));
-    Offsets offsets = RandomizeOffsetsFrom(c.random, offsetSettings, speedAlong);
+    // The draws come before the read: a read that finds the target gone places afresh inside
+    // it, and that placement must not take this one's draws.
+    Offsets drawn = DrawOffsets(c.random, offsetSettings);
+    bool readable = true;
+    int32_t speedAlong = TruncateToInt32(ReadTarget(core, kVarSpeedAlong, kUnitKnots, readable));
+    Offsets offsets = OffsetsAtSpeed(drawn, offsetSettings, speedAlong);
     c.lateralOffset = offsets.lateral;
     c.altitudeOffset = offsets.altitude;
 }
@@ -77,23 +98,23 @@ bool SyncHostEyePoint(ModuleCore& core) {
     if (!core.host->ReadTowerEyePoint(&tower)) {
         return false;
     }
-    c.hostEyePointNow = tower;
-    if (HighWordsEqual(c.hostEyePointNow, c.hostEyePointLast)) {
+    if (HighWordsEqual(tower, c.hostEyePointLast)) {
+        c.ownWritePending = false; // a write of the same point changes nothing to notice
         return false;
     }
-    bool changedByHost = false;
-    if (c.ownWritePending) {
-        c.ownWritePending = false;
-    } else {
+    const bool changedByHost = !c.ownWritePending;
+    c.ownWritePending = false;
+    if (changedByHost) {
         c.savedHostEyePoint = tower;
-        changedByHost = true;
     }
     c.hostEyePointLast = tower;
     return changedByHost;
 }
 
 bool CheckTargetSize(ModuleCore& core) {
-    int32_t size = TruncateToInt32(ReadTarget(core, kVarSize, kUnitFeet) * kSignatureScale);
+    bool readable = true;
+    int32_t size =
+        TruncateToInt32(ReadTarget(core, kVarSize, kUnitFeet, readable) * kSignatureScale);
     PassByController& c = core.controller;
     if (size == c.lastTargetSize) {
         return false;
@@ -103,43 +124,41 @@ bool CheckTargetSize(ModuleCore& core) {
 }
 
 void RenewEyePoint(ModuleCore& core) {
-    core.controller.ownWritePending = true;
     core.controller.periodTicks = 0;
     RandomizeOffsets(core);
     ComputeEyePoint(core);
     SyncHostEyePoint(core);
 }
 
-void PlaceEyePoint(ModuleCore& core, PlacementKind kind) {
+bool PlaceEyePoint(ModuleCore& core, PlacementKind kind) {
     PassByController& c = core.controller;
-    c.ownWritePending = true;
     c.periodTicks = 0;
     if (kind == kPlacementNew) {
         if (core.settings.Active == 0) {
-            c.ownWritePending = false;
-            return;
+            return false;
         }
         if (core.settings.Mode == kModePlaneSpotting) {
-            core.host->WriteTowerEyePoint(c.spottingEyePoint);
-            SyncHostEyePoint(core);
-            return;
+            WriteOwnEyePoint(core, c.spottingEyePoint);
+        } else {
+            RandomizeOffsets(core);
+            ComputeEyePoint(core);
         }
-        RandomizeOffsets(core);
-        ComputeEyePoint(core);
         SyncHostEyePoint(core);
-        return;
+        return true;
     }
-    if (core.target.id != kUserAircraftId) {
-        c.ownWritePending = false;
-        return;
+    HostObjectData user = ResolveObjectData(core, kUserAircraftId);
+    if (core.target.id != kUserAircraftId || !user) {
+        return false;
     }
-    core.host->ReadPosition(ResolveObjectData(core, kUserAircraftId), &c.spotSourceEyePoint);
-    core.host->WriteTowerEyePoint(c.spotSourceEyePoint);
+    EyePoint position = c.spottingEyePoint;
+    core.host->ReadPosition(user, &position);
+    WriteOwnEyePoint(core, position);
     EyePoint tower;
     if (core.host->ReadTowerEyePoint(&tower)) {
         c.spottingEyePoint = tower;
     }
     SyncHostEyePoint(core);
+    return true;
 }
 
 void FollowUserAircraft(ModuleCore& core) {

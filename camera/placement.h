@@ -16,5 +16,8 @@ bool SyncHostEyePoint(ModuleCore& core);
 // True when the followed aircraft's size, its signature, differs from the one seen last.
 bool CheckTargetSize(ModuleCore& core);
 void RenewEyePoint(ModuleCore& core);
-void PlaceEyePoint(ModuleCore& core, PlacementKind kind);
+// New: computes a pass-by point, or puts back the spotting point in plane spotting; nothing
+// while the view is off. Spotting: takes the spotting point at the user's aircraft; nothing
+// while an AI aircraft is followed or there is no user's aircraft. False when nothing was done.
+bool PlaceEyePoint(ModuleCore& core, PlacementKind kind);
 void FollowUserAircraft(ModuleCore& core);

@@ -42,8 +42,7 @@ int32_t ScaleDraw(int32_t draw, int32_t range) {
                            kDrawDivisor);
 }
 
-Offsets RandomizeOffsetsFrom(OffsetRandomizer& rng, const OffsetSettings& settings,
-                             int32_t speedAlongKnotsTruncated) {
+Offsets DrawOffsets(OffsetRandomizer& rng, const OffsetSettings& settings) {
     Offsets offsets{settings.Rlp, settings.Ral};
     if (settings.RndH == kRandomSign && CoinToss(rng)) {
         offsets.lateral = Negated(offsets.lateral);
@@ -57,9 +56,16 @@ Offsets RandomizeOffsetsFrom(OffsetRandomizer& rng, const OffsetSettings& settin
     if (settings.RndV == kRandomDistance) {
         offsets.altitude = RandomDistance(rng, settings.RngRal);
     }
-    // The draws above happen even at rest, so the sequence does not depend on the speed.
-    if (speedAlongKnotsTruncated == 0) {
-        offsets = Offsets{settings.Rlp, settings.Ral};
-    }
     return offsets;
+}
+
+Offsets OffsetsAtSpeed(const Offsets& drawn, const OffsetSettings& settings,
+                       int32_t speedAlongKnotsTruncated) {
+    return speedAlongKnotsTruncated == 0 ? Offsets{settings.Rlp, settings.Ral} : drawn;
+}
+
+Offsets RandomizeOffsetsFrom(OffsetRandomizer& rng, const OffsetSettings& settings,
+                             int32_t speedAlongKnotsTruncated) {
+    // The draws happen even at rest, so the sequence does not depend on the speed.
+    return OffsetsAtSpeed(DrawOffsets(rng, settings), settings, speedAlongKnotsTruncated);
 }

@@ -26,7 +26,12 @@ struct Offsets {
     int32_t altitude;
 };
 
-// Draws in a fixed order (horizontal sign, vertical sign, horizontal distance and sign,
-// vertical distance and sign); an aircraft slower than 1 knot gets the configured offsets.
+// Draws in a fixed order: horizontal sign, vertical sign, horizontal distance and sign, vertical
+// distance and sign.
+Offsets DrawOffsets(OffsetRandomizer& rng, const OffsetSettings& settings);
+// An aircraft slower than 1 knot gets the configured offsets instead of the drawn ones.
+Offsets OffsetsAtSpeed(const Offsets& drawn, const OffsetSettings& settings,
+                       int32_t speedAlongKnotsTruncated);
+// The two together.
 Offsets RandomizeOffsetsFrom(OffsetRandomizer& rng, const OffsetSettings& settings,
                              int32_t speedAlongKnotsTruncated);

@@ -20,10 +20,11 @@ void FillAboutBox(HWND window) {
 
 } // namespace
 
-void OpenAboutBox(void (*closed)()) {
+bool OpenAboutBox(void (*closed)()) {
     g_closed = closed;
     g_state.aboutBox = CreateDialogParamA(g_state.instance, MAKEINTRESOURCEA(IDD_ABOUT_BOX),
                                           g_state.hostWindow, AboutBoxProc, 0);
+    return g_state.aboutBox != nullptr;
 }
 
 void CloseAboutBox() {

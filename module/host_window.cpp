@@ -20,13 +20,11 @@ constexpr uint8_t kShiftState = 1;
 constexpr uint8_t kCtrlState = 2;
 
 struct MenuHandles {
-    HMENU menuBar;
     HMENU modulesMenu;
     HMENU modulePopup;
-    int modulesPosition;
     UINT capturedHostCommand;
 };
-MenuHandles g_menu = {nullptr, nullptr, nullptr, -1, kNoCommand};
+MenuHandles g_menu = {nullptr, nullptr, kNoCommand};
 
 bool ItemTextIs(HMENU menu, int position, const char* text) {
     char buffer[kMenuTextSize] = {};
@@ -34,14 +32,42 @@ bool ItemTextIs(HMENU menu, int position, const char* text) {
     return lstrcmpA(buffer, text) == 0;
 }
 
+constexpr UINT kModuleEntries[] = {kMenuActivate, kMenuAiAircraft, kMenuSettings, kMenuAbout};
+
+// Until the module runs its entries do nothing, and say so by being grey.
+UINT EntryState() {
+    return ModuleRunning(g_state) ? MF_ENABLED : MF_GRAYED;
+}
+
 HMENU BuildModulePopup() {
     HMENU popup = CreatePopupMenu();
     UINT activateFlags = g_state.settings.Active != 0 ? MF_STRING | MF_CHECKED : MF_STRING;
-    AppendMenuA(popup, activateFlags, kMenuActivate, "Activate");
-    AppendMenuA(popup, MF_STRING, kMenuAiAircraft, "AI Aircraft...");
-    AppendMenuA(popup, MF_STRING, kMenuSettings, "Settings...");
-    AppendMenuA(popup, MF_STRING, kMenuAbout, "About...");
+    AppendMenuA(popup, activateFlags | EntryState(), kMenuActivate, "Activate");
+    AppendMenuA(popup, MF_STRING | EntryState(), kMenuAiAircraft, "AI Aircraft...");
+    AppendMenuA(popup, MF_STRING | EntryState(), kMenuSettings, "Settings...");
+    AppendMenuA(popup, MF_STRING | EntryState(), kMenuAbout, "About...");
     return popup;
+}
+
+bool IsModuleEntry(UINT id) {
+    for (UINT entry : kModuleEntries) {
+        if (entry == id) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The "&Modules" menu of the bar: the first item of that text that opens a menu. An item of
+// that text without one is passed over, or every repaint would add another menu.
+int FindModulesMenu(HMENU bar) {
+    int count = GetMenuItemCount(bar);
+    for (int position = 0; position < count; ++position) {
+        if (ItemTextIs(bar, position, kModulesMenuText) && GetSubMenu(bar, position)) {
+            return position;
+        }
+    }
+    return -1;
 }
 
 } // namespace
@@ -51,14 +77,7 @@ void InstallMenu(HWND window) {
     if (!bar) {
         return;
     }
-    int count = GetMenuItemCount(bar);
-    int modulesPosition = -1;
-    for (int position = 0; position < count; ++position) {
-        if (ItemTextIs(bar, position, kModulesMenuText)) {
-            modulesPosition = position;
-            break;
-        }
-    }
+    int modulesPosition = FindModulesMenu(bar);
     HMENU modules = modulesPosition >= 0 ? GetSubMenu(bar, modulesPosition) : nullptr;
     if (modules) {
         int items = GetMenuItemCount(modules);
@@ -77,14 +96,11 @@ void InstallMenu(HWND window) {
         modules = CreateMenu();
         AppendMenuA(modules, popupFlags, reinterpret_cast<UINT_PTR>(popup), kModulePopupText);
         AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(modules), kModulesMenuText);
-        modulesPosition = count;
     } else {
         AppendMenuA(modules, popupFlags, reinterpret_cast<UINT_PTR>(popup), kModulePopupText);
     }
-    g_menu.menuBar = bar;
     g_menu.modulesMenu = modules;
     g_menu.modulePopup = popup;
-    g_menu.modulesPosition = modulesPosition;
 }
 
 void UpdateModulePopup() {
@@ -93,6 +109,9 @@ void UpdateModulePopup() {
     }
     CheckMenuItem(g_menu.modulePopup, kMenuActivate,
                   MF_BYCOMMAND | (g_state.settings.Active != 0 ? MF_CHECKED : MF_UNCHECKED));
+    for (UINT entry : kModuleEntries) {
+        EnableMenuItem(g_menu.modulePopup, entry, MF_BYCOMMAND | EntryState());
+    }
     if (g_menu.modulesMenu && IsMenu(g_menu.modulesMenu)) {
         int items = GetMenuItemCount(g_menu.modulesMenu);
         for (int position = 0; position < items; ++position) {
@@ -114,6 +133,9 @@ void HandleMenuCommand(WPARAM wParam) {
     CloseModuleWindow(kAiListWindow);
     if (id == g_menu.capturedHostCommand) {
         g_state.controller.placementRequest = true;
+    }
+    if (IsModuleEntry(id) && !ModuleRunning(g_state)) {
+        return;
     }
     switch (id) {
     case kMenuActivate:

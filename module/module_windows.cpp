@@ -45,16 +45,18 @@ void OpenModuleWindow(ModuleWindow window) {
         return;
     }
     c.windowOpen = true;
+    bool created;
     if (window == kAiListWindow) {
         c.aiListOpen = true;
-        OpenAiList(CloseAiListWindow);
-        return;
-    }
-    PauseForDialog();
-    if (window == kSettingsWindow) {
-        OpenSettingsDialog(CloseModuleDialog);
+        created = OpenAiList(CloseAiListWindow);
     } else {
-        OpenAboutBox(CloseModuleDialog);
+        PauseForDialog();
+        created = window == kSettingsWindow ? OpenSettingsDialog(CloseModuleDialog)
+                                            : OpenAboutBox(CloseModuleDialog);
+    }
+    // A window that could not be created must not keep the others locked or the host paused.
+    if (!created) {
+        CloseModuleWindow(window);
     }
 }
 

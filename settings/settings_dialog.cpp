@@ -96,16 +96,20 @@ INT_PTR CALLBACK SettingsFrameProc(HWND frame, UINT message, WPARAM wParam, LPAR
 
 } // namespace
 
-void OpenSettingsDialog(void (*closed)()) {
+bool OpenSettingsDialog(void (*closed)()) {
     g_closed = closed;
     HWND frame = CreateDialogParamA(g_state.instance, MAKEINTRESOURCEA(IDD_SETTINGS_FRAME),
                                     g_state.hostWindow, SettingsFrameProc, 0);
     g_state.settingsFrame = frame;
+    if (!frame) {
+        return false;
+    }
     for (int i = 0; i < kSettingsPageCount; ++i) {
         g_state.settingsWindows.pages[i] = CreateDialogParamA(
             g_state.instance, MAKEINTRESOURCEA(kPages[i].resource), frame, kPages[i].procedure, 0);
     }
     SelectSettingsPage(kParametersPageIndex);
+    return true;
 }
 
 void CloseSettingsDialog() {

@@ -3,7 +3,7 @@
 // the host's pause before it opens; closed() is called when OK or CANCEL closes it, and closes
 // it through CloseSettingsDialog.
 
-void OpenSettingsDialog(void (*closed)());
+bool OpenSettingsDialog(void (*closed)()); // false when it could not be created
 // Destroys an open settings dialog without applying anything and without touching the flags or
 // the host; the caller does that.
 void CloseSettingsDialog();

@@ -146,10 +146,11 @@ INT_PTR CALLBACK AiListProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 } // namespace
 
-void OpenAiList(void (*closed)()) {
+bool OpenAiList(void (*closed)()) {
     g_closed = closed;
     g_state.aiListWindows.window = CreateDialogParamA(
         g_state.instance, MAKEINTRESOURCEA(IDD_AI_LIST), g_state.hostWindow, AiListProc, 0);
+    return g_state.aiListWindows.window != nullptr;
 }
 
 void CloseAiList() {

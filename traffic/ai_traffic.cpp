@@ -29,7 +29,7 @@ const void* DistancePositionOfAircraft(ModuleCore& core, HostObjectId id) {
 } // namespace
 
 AiWalk BeginAiWalk(HostBoundary& host) {
-    return AiWalk{host.AiListCount(), kFirstAiEntry};
+    return AiWalk{AiListLength(host), kFirstAiEntry};
 }
 
 bool NextAiAircraft(HostBoundary& host, AiWalk& walk, HostObjectId& id) {

@@ -4,9 +4,12 @@
 #include <gtest/gtest.h>
 #include <cmath>
 #include <memory>
+#include "camera/binding_stages.h"
 #include "camera/view_target.h"
 #include "fake_host.h"
 #include "settings/settings_limits.h"
+#include "traffic/ai_list_model.h"
+#include "traffic/ai_traffic.h"
 
 namespace {
 
@@ -181,6 +184,96 @@ TEST_F(Controller, WhileTheViewIsOffOnlyTheSwitchAndTheWindowCommandsAct) {
     EXPECT_TRUE(core.controller.aiListOpen);
     DispatchCommand(core, kCommandSettingsDialog);
     EXPECT_TRUE(core.controller.aiListOpen) << "the dialog waits while the list is open";
+}
+
+TEST_F(Controller, AVanishedTargetNeverMakesTheModulesPointTheHostsOwn) {
+    core.settings.RndH = core.settings.RndV = 2; // a nested placement draws too
+    const EyePoint hostsOwn = core.controller.savedHostEyePoint;
+    FollowAi(7);
+    host.Find(7)->present = false;
+    Tick(core.settings.Svp);
+    EXPECT_EQ(core.target.id, kUserAircraftId);
+    EXPECT_TRUE(SameEyePoint(core.controller.savedHostEyePoint, hostsOwn));
+    DispatchCommand(core, kCommandOnOff);
+    EXPECT_TRUE(SameEyePoint(host.tower, hostsOwn)) << "switching off restores the host's view";
+}
+
+TEST_F(Controller, WithoutAnyAircraftToReadNothingIsWrittenAndSpottingIsRefused) {
+    host.aircraft[0].present = false;
+    EXPECT_EQ(Placements(3 * core.settings.Svp), 0);
+    DispatchCommand(core, kCommandModeSpotting);
+    EXPECT_EQ(core.settings.Mode, kModeNormal);
+    FollowAi(7);
+    host.Find(7)->present = false;
+    EXPECT_EQ(ViewedAircraftData(core, true), &host.ownAnswer) << "never null to host code";
+    EXPECT_EQ(ViewedAircraftData(core, false), &host.ownAnswer);
+}
+
+TEST_F(Controller, OkWithPlaneSpottingKeepsTheModeWhenNoPointCanBeTaken) {
+    const struct {
+        const char* what;
+        bool viewOn;
+        HostObjectId target;
+        int32_t mode;
+    } cases[] = {{"view off", false, kUserAircraftId, kModeOnGround},
+                 {"an AI aircraft followed", true, 7, kModeNormal},
+                 {"taken at the user's aircraft", true, kUserAircraftId, kModePlaneSpotting}};
+    for (const auto& c : cases) {
+        if (core.settings.Active != 0) {
+            DispatchCommand(core, kCommandOnOff); // off, and back to the user's aircraft
+        }
+        if (c.viewOn) {
+            DispatchCommand(core, kCommandOnOff);
+        }
+        core.settings.Mode = kModeOnGround;
+        if (c.target != kUserAircraftId) {
+            core.settings.Mode = kModeNormal;
+            FollowAi(c.target);
+        }
+        FillPendingParameters(core.pending, core.settings);
+        FillPendingRanges(core.pending, core.settings);
+        core.pending.Mode = kModePlaneSpotting;
+        AcceptPendingSettings(core);
+        EXPECT_EQ(core.settings.Mode, c.mode) << c.what;
+    }
+}
+
+TEST_F(Controller, ARowOfAnotherVanishedAircraftLeavesTheTargetAlone) {
+    FollowAi(7);
+    host.Find(9)->present = false;
+    ReadAiColumnValue(core, 9, 4);
+    EXPECT_EQ(core.target.id, 7);
+    EXPECT_EQ(host.redirect, RedirectWord::kModules);
+}
+
+TEST_F(Controller, ACorruptAiCountIsReadOnlyAsFarAsTheListHoldsRows) {
+    host.aiCountWord = 0x7FFFFFFF;
+    FollowAi(9);
+    host.entryReads = 0;
+    DispatchCommand(core, kCommandNextAi);
+    EXPECT_LE(host.entryReads, 2 * kAiListEntryLimit);
+    host.aiCountWord = -5;
+    DispatchCommand(core, kCommandPreviousAi);
+    EXPECT_EQ(AiListLength(host), 0);
+}
+
+TEST(ControllerBeforeRunning, CommandsWaitUntilTheHostsEyePointIsRecorded) {
+    auto m = std::make_unique<FakeModule>();
+    m->host.positionKnown = false;
+    m->host.tower = EyePoint{3, 3, 3, 3, 3, 3};
+    for (int tick = 0; tick < 2; ++tick) {
+        for (int32_t command : {0, 1, 4, 5, 8}) {
+            DispatchCommand(m->core, static_cast<Command>(command));
+        }
+        EXPECT_EQ(m->core.settings.Active, 0);
+        EXPECT_FALSE(m->core.controller.windowOpen);
+        EXPECT_TRUE(SameEyePoint(m->host.tower, EyePoint{3, 3, 3, 3, 3, 3}));
+        ControllerTick(m->core); // binds, but the user's aircraft has no position yet
+    }
+    m->host.positionKnown = true;
+    ControllerTick(m->core);
+    DispatchCommand(m->core, kCommandOnOff);
+    EXPECT_EQ(m->core.settings.Active, 1);
 }
 
 } // namespace

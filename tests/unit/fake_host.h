@@ -33,6 +33,9 @@ class FakeHost final : public HostBoundary {
     RedirectWord redirect = RedirectWord::kHostsOwn;
     std::vector<uint32_t> events;
     double dayOfWeek = 2.0;
+    int32_t aiCountWord = -1; // when not -1, the AI list count the host gives, whatever it holds
+    int entryReads = 0;
+    char ownAnswer = 0; // its address is what the host's own view table answers
     UtcClock clock{9, 5, 3};
 
     FakeHost() { Add(kUserAircraftId); }
@@ -109,8 +112,11 @@ class FakeHost final : public HostBoundary {
     double PositionDistance(const void* first, const void* second) override {
         return first == second ? 0.0 : 1852.0;
     }
-    int32_t AiListCount() override { return static_cast<int32_t>(aiList.size()) + 1; }
+    int32_t AiListCount() override {
+        return aiCountWord != -1 ? aiCountWord : static_cast<int32_t>(aiList.size()) + 1;
+    }
     HostObjectId AiListEntryId(int32_t index) override {
+        ++entryReads;
         if (index <= 0 || index > static_cast<int32_t>(aiList.size())) {
             return kUserAircraftId;
         }
@@ -149,7 +155,7 @@ class FakeHost final : public HostBoundary {
             redirect = RedirectWord::kHostsOwn;
         }
     }
-    HostObjectData OwnViewAnswer() override { return ObjectData(Find(kUserAircraftId)); }
+    HostObjectData OwnViewAnswer() override { return &ownAnswer; }
 };
 
 // The shell's bookkeeping of the module's windows, as the DLL keeps it.
