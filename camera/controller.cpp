@@ -1,4 +1,5 @@
 #include "camera/controller.h"
+#include <cmath>
 #include "camera/binding_stages.h"
 #include "camera/numeric.h"
 #include "camera/placement.h"
@@ -30,6 +31,7 @@ bool PeriodHeld(ModuleCore& core) {
 
 void SwitchOff(ModuleCore& core) {
     PassByController& c = core.controller;
+    ClearTargetWatch(c.watch);
     core.settings.Active = 0;
     core.target.id = kUserAircraftId;
     core.host->RemoveRedirect();
@@ -132,6 +134,7 @@ void ShowListChoiceInFollowView(ModuleCore& core) {
 void TrackHostState(ModuleCore& core) {
     PassByController& c = core.controller;
     if (c.recordedHostState != kHostStateFlying) {
+        ClearTargetWatch(c.watch);
         if (!c.awayFromHostState) {
             c.awayFromHostState = true;
             FollowUserAircraft(core);
@@ -155,6 +158,33 @@ void TrackHostState(ModuleCore& core) {
 // Plane spotting takes its point at the user's aircraft, with the view on.
 bool TakeSpottingPoint(ModuleCore& core) {
     return core.settings.Active != 0 && PlaceEyePoint(core, kPlacementSpotting);
+}
+
+// The followed aircraft's course and position once a tick, read only while following turns or
+// catching up after jumps is on. A jump places a new eye point at once, which starts the period
+// like a renewal; a new target starts a new watch, so switching target is never a jump.
+bool PlacedAfterJump(ModuleCore& core) {
+    const Settings& s = core.settings;
+    PassByController& c = core.controller;
+    if (s.Turns == 0 && s.Jumps == 0) {
+        return false;
+    }
+    const HostObjectId target = core.target.id;
+    if (c.watchedTarget != target) {
+        ClearTargetWatch(c.watch);
+        c.watchedTarget = target;
+    }
+    double lat = ReadAircraftValue(core, target, kVarLatitude, kUnitDegrees);
+    double lon = ReadAircraftValue(core, target, kVarLongitude, kUnitDegrees);
+    double course = ReadAircraftValue(core, target, kVarMagneticHeading, kUnitDegrees);
+    double along = ReadAircraftValue(core, target, kVarSpeedAlong, kUnitKnots);
+    double across = ReadAircraftValue(core, target, kVarSpeedAcross, kUnitKnots);
+    if (core.target.id != target) {
+        return false; // it went during the reads; the next tick watches the user's aircraft
+    }
+    bool jumped = WatchTarget(c.watch, lat, lon, course, std::hypot(along, across),
+                              static_cast<double>(c.tickCount));
+    return jumped && s.Jumps != 0 && PlaceEyePoint(core, kPlacementNew);
 }
 
 void SetChoice(ModuleCore& core, int32_t& setting, int32_t value, bool inTower) {
@@ -194,7 +224,7 @@ void ControllerTick(ModuleCore& core) {
         c.towerViewLeft = false;
         core.host->RefreshViewWordA();
     }
-    if (PeriodHeld(core)) {
+    if (PlacedAfterJump(core) || PeriodHeld(core)) {
         return;
     }
     ++c.periodTicks;

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include "camera/eye_point.h"
 #include "camera/random_offsets.h"
+#include "camera/target_motion.h"
 
 using HostObjectId = int32_t;
 constexpr HostObjectId kUserAircraftId = 1;
@@ -26,6 +27,8 @@ struct PassByController {
     int32_t lastTargetSize; // thousandths of a foot
     bool randomSeeded;
     OffsetRandomizer random;
+    TargetWatch watch;          // the followed aircraft's turns and jumps, while an option asks
+    HostObjectId watchedTarget; // the aircraft the watch belongs to
 
     // Tick, view mode and window flags.
     uint32_t tickCount;

@@ -67,6 +67,9 @@ void ComputeEyePoint(ModuleCore& core) {
     const Settings& settings = core.settings;
     PassByController& c = core.controller;
     PlacementParameters params{settings.Svp, c.lateralOffset, c.altitudeOffset, settings.Mode};
+    if (settings.Turns != 0 && c.watchedTarget == core.target.id) {
+        params.turnRateDegPerSec = SmoothedTurnRate(c.watch.turns);
+    }
     EyePoint point;
     // A host value that is not a number would put the camera nowhere: the old point stays.
     if (ComputeEyePointFrom(in, params, point)) {

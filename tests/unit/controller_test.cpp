@@ -276,4 +276,42 @@ TEST(ControllerBeforeRunning, CommandsWaitUntilTheHostsEyePointIsRecorded) {
     EXPECT_EQ(m->core.settings.Active, 1);
 }
 
+TEST_F(Controller, AJumpOfTheFollowedAircraftPlacesAtOnceWhenCatchingUpIsOn) {
+    host.Find(7)->values[kVarLatitude] = 48.0; // 60 nm from the user's aircraft
+    for (int32_t jumps : {0, 1}) {
+        core.settings.Jumps = jumps;
+        Placements(core.settings.Svp); // a renewal, then 9 s to go
+        Tick(2);
+        host.aircraft[0].values[kVarLatitude] += 0.2; // 12 nm in a second
+        EXPECT_EQ(Placements(1), jumps) << jumps;
+        host.aircraft[0].values[kVarLatitude] -= 0.2;
+        Tick(1);
+    }
+    EXPECT_EQ(core.controller.periodTicks, 0) << "the jump back restarted the period";
+    Placements(core.settings.Svp);
+    Tick(2);
+    const int placementsBefore = host.towerWrites;
+    FollowAi(7);
+    EXPECT_EQ(Placements(1), 0) << "switching target is not a jump";
+    EXPECT_EQ(host.towerWrites - placementsBefore, 2) << "the two steps' own placements";
+}
+
+TEST_F(Controller, FollowingTurnsMovesTheEyeOnlyWhileTheAircraftTurns) {
+    auto placedAfterTurning = [&](int32_t turns, double degreesPerSecond) {
+        auto other = std::make_unique<FakeModule>();
+        other->host.aircraft[0].values[kVarSpeedAlong] = 120.0;
+        ControllerTick(other->core);
+        other->host.state = kHostStateFlying;
+        DispatchCommand(other->core, kCommandOnOff);
+        other->core.settings.Turns = turns;
+        for (int i = 0; i < other->core.settings.Svp; ++i) {
+            other->host.aircraft[0].values[kVarMagneticHeading] = 90.0 + i * degreesPerSecond;
+            ControllerTick(other->core);
+        }
+        return other->host.tower;
+    };
+    EXPECT_TRUE(SameEyePoint(placedAfterTurning(1, 0.0), placedAfterTurning(0, 0.0)));
+    EXPECT_FALSE(SameEyePoint(placedAfterTurning(1, 3.0), placedAfterTurning(0, 3.0)));
+}
+
 } // namespace
