@@ -7,7 +7,7 @@
 #include "camera/pass_by_state.h"
 #include "settings/pending_settings.h"
 #include "settings/settings_record.h"
-#include "traffic/ai_list_model.h"
+#include "traffic/ai_list_state.h"
 
 // Binding stages, as recorded in startupFlags.
 constexpr uint32_t kStartupInitDone = 1;
