@@ -1,7 +1,9 @@
 #include "settings/hotkey_match.h"
+#include "camera/commands.h"
 
 namespace {
-constexpr int32_t kOptionsWhileOff[] = {0, 4, 5};
+// With the view off only the switch and the two window commands work.
+constexpr int32_t kOptionsWhileOff[] = {kCommandOnOff, kCommandSettingsDialog, kCommandAiList};
 
 bool Fires(const HotkeyOption& option, uint32_t virtualKey, uint8_t modifierState) {
     return option.key == virtualKey && option.modifierMask == modifierState;
