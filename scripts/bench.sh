@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Prints the native turn report, then runs every benchmark of the win32 build under Wine; each
+# Prints the native turn report and the core tick's timings, then runs every benchmark of the win32 build under Wine; each
 # prints its own table. Where the kernel cannot run 32-bit programs, Wine cannot run them: it
 # says so instead.
 set -euo pipefail
@@ -7,6 +7,12 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 status=0
 echo "== turns_report (native)"
 "$root/build/native/bin/turns_report" || status=1
+# Timings come from a native build without the sanitizers.
+echo "== tick_core_bench (native, optimised)"
+cmake -S "$root" -B "$root/build/native-bench" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DSKYVANE_SANITIZE=OFF >/dev/null
+cmake --build "$root/build/native-bench" --target tick_core_bench >/dev/null
+"$root/build/native-bench/bin/tick_core_bench" || status=1
 cd "$root/build/win32/bin"
 if reason="$(bash "$root/scripts/win32-check.sh" --short)"; then
     for bench in ./*_bench.exe; do
