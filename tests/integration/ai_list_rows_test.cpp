@@ -67,22 +67,6 @@ TEST_F(AiListRows, AnEmptyHostListShowsNoRowsAndNEqualsZero) {
     EXPECT_EQ(StaticText(IDC_AI_LIST_TIME).substr(0, 6), "09:05:");
 }
 
-TEST_F(AiListRows, ASecondClickOnTypeReturnsToHostOrder) {
-    StartStill(false);
-    strcpy(AddParked(7, 3.0)->type, "Zlin");
-    strcpy(AddParked(8, 4.0)->type, "Dash 8");
-    strcpy(AddParked(9, 5.0)->type, "Airbus A321");
-    OpenList();
-    ClickHeader(kColumnType);
-    EXPECT_EQ(Ids(), (IdList{9, 8, 7}));
-    ClickHeader(kColumnType);
-    EXPECT_EQ(Ids(), (IdList{7, 8, 9}));
-    EXPECT_EQ(Column(kColumnType), (Texts{"Zlin", "Dash 8", "Airbus A321"}));
-    // Host order stays: a refresh does not sort.
-    HostsimStep(1);
-    EXPECT_EQ(Ids(), (IdList{7, 8, 9}));
-}
-
 TEST_F(AiListRows, AClickOnAListOfOneRowChangesNothing) {
     StartStill(false);
     AddParked(7, 3.0);

@@ -151,50 +151,5 @@ TEST_F(SettingsClosing, APausedHostGetsNoEventsAroundTheDialog) {
     EXPECT_FALSE(DialogOpen());
 }
 
-TEST_F(SettingsClosing, OkWithPlaneSpottingTakesTheEyePointAtTheUsersAircraft) {
-    WriteActiveIni();
-    StartFlying();
-    OpenByMenu();
-    SelectTab(kTabModes);
-    Click(kTabModes, IDC_MODE_SPOTTING);
-    HostsimStep(2);
-    PressOk();
-    double latitude = 0, longitude = 0, altitude = 0;
-    HostsimEyePoint eye = Tower();
-    HostsimDecodeEyePoint(&eye, &latitude, &longitude, &altitude);
-    EXPECT_NEAR(latitude, User()->latitudeDeg, 0.01);
-    EXPECT_NEAR(longitude, User()->longitudeDeg, 0.01);
-    // Plane spotting keeps its point: no renewal after the period.
-    HostsimStep(25);
-    EXPECT_TRUE(SameEye(eye, Tower()));
-
-    HostsimShutdown();
-    EXPECT_EQ(ReadIni("SETTINGS", "Mode"), "2");
-    EXPECT_NE(ReadIni("TOWER", "Val.c"), "<missing>");
-}
-
-TEST_F(SettingsClosing, OkBringsValuesWithinRangesNarrowedAfterTheParametersTab) {
-    WriteActiveIni();
-    StartFlying();
-    OpenByMenu();
-    SelectTab(kTabRanges);
-    TypeRange(IDC_LATERAL_RANGE_FIELD, "40");
-    TypeRange(IDC_PERIOD_MAX_FIELD, "100");
-    SelectTab(kTabParameters);
-    BarKey(IDC_LATERAL_BAR, VK_HOME);
-    BarKey(IDC_PERIOD_BAR, VK_END);
-    ASSERT_EQ(Text(kTabParameters, IDC_LATERAL_VALUE), "40");
-    SelectTab(kTabRanges);
-    TypeRange(IDC_LATERAL_RANGE_FIELD, "8");
-    TypeRange(IDC_PERIOD_MAX_FIELD, "20");
-    PressOk();
-
-    HostsimShutdown();
-    EXPECT_EQ(ReadIni("SETTINGS", "Rlp"), "8");
-    EXPECT_EQ(ReadIni("SETTINGS", "RngRlp"), "8");
-    EXPECT_EQ(ReadIni("SETTINGS", "Svp"), "20");
-    EXPECT_EQ(ReadIni("SETTINGS", "RngSvpMax"), "20");
-}
-
 } // namespace
 } // namespace skyvane_test

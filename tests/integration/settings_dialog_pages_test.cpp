@@ -181,30 +181,6 @@ TEST_F(SettingsPages, PlaneSpottingHidesAllBarsAndDisablesAllRandomButtons) {
     }
 }
 
-TEST_F(SettingsPages, PlaneSpottingIsNotOfferedWithTheViewOff) {
-    StartFlying();
-    OpenByMenu();
-    EXPECT_FALSE(Enabled(kTabModes, IDC_MODE_SPOTTING));
-    EXPECT_TRUE(Enabled(kTabModes, IDC_MODE_ON_GROUND));
-    EXPECT_TRUE(Enabled(kTabModes, IDC_MODE_NORMAL));
-}
-
-TEST_F(SettingsPages, PlaneSpottingIsNotOfferedWhileAnAiAircraftIsFollowed) {
-    WriteActiveIni();
-    StartFlying();
-    AddAi(2);
-    PressInHost('D', kHostsimShift);
-    HostsimStep(1);
-    ASSERT_EQ(HostsimLastSeen(kHostsimTowerCaller), 2);
-    OpenByMenu();
-    EXPECT_FALSE(Enabled(kTabModes, IDC_MODE_SPOTTING));
-    // Decided once per opening: returning to the user's aircraft meanwhile changes nothing.
-    PressInHost('A', kHostsimShift);
-    HostsimStep(1);
-    SelectTab(kTabModes);
-    EXPECT_FALSE(Enabled(kTabModes, IDC_MODE_SPOTTING));
-}
-
 TEST_F(SettingsPages, PlaneSpottingKeptWithTheViewOffShowsCheckedAndDisabled) {
     WriteActiveIni();
     StartFlying();

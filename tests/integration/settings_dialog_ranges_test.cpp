@@ -89,24 +89,5 @@ TEST_F(SettingsRanges, TypingAndArrowsCountOnlyOnceTheFieldIsLeft) {
     EXPECT_EQ(Text(kTabParameters, IDC_PERIOD_HIGH), "91");
 }
 
-TEST_F(SettingsRanges, NarrowedRangeBringsTheValueBackAtTheNextParametersTab) {
-    StartFlying();
-    OpenByMenu();
-    SelectTab(kTabRanges);
-    TypeRange(IDC_LATERAL_RANGE_FIELD, "40");
-    SelectTab(kTabParameters);
-    BarKey(IDC_LATERAL_BAR, VK_HOME);
-    EXPECT_EQ(Text(kTabParameters, IDC_LATERAL_VALUE), "40");
-
-    SelectTab(kTabRanges);
-    TypeRange(IDC_LATERAL_RANGE_FIELD, "5");
-    SelectTab(kTabParameters);
-    EXPECT_EQ(Text(kTabParameters, IDC_LATERAL_VALUE), "5");
-    EXPECT_EQ(BarPosition(IDC_LATERAL_BAR), 0);
-    EXPECT_EQ(BarMax(IDC_LATERAL_BAR), 10);
-    EXPECT_EQ(Text(kTabParameters, IDC_LATERAL_HIGH), "5");
-    EXPECT_EQ(Text(kTabParameters, IDC_LATERAL_LOW), "-5");
-}
-
 } // namespace
 } // namespace skyvane_test
