@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Runs the real Skyvane.dll in the stand-in host on the demo scenario and leaves in build/demo:
 # the trace, the host's journal, a summary, stills of the tower view, an animated GIF of the
-# pass-bys, and screenshots of the menu and of every module window.
+# pass-bys, screenshots of the menu and of every module window, and approaches.txt: how close
+# the user's aircraft passed the eye point in each pass-by, beside a second run of the circuit
+# in lockstep without the clicks that tick "Follow turns" and "Catch up after a jump".
 #   scripts/demo.sh                 lockstep, as fast as it goes (any display; Xvfb is fine)
 #   scripts/demo.sh --interactive   real time in a window to use with keyboard and mouse
 # skyvane.sh calls it after building, with DISPLAY set and the Wine prefix running.
@@ -78,6 +80,26 @@ fi
 rm -rf "$out/pictures"
 total_seconds=$(awk -v s="$start" -v e="$(date +%s.%N)" 'BEGIN { printf "%.1f", e - s }')
 
+# The second run: the same scenario less its two clicks on those check boxes (each action is
+# one line of the scenario), so both options stay off. Until the dialog's OK the two runs fly
+# the same pass-bys; after it each pass-by is flown with the options and without.
+plain="$out/plain"
+mkdir -p "$plain/host/Modules"
+cp "$bin/Skyvane.dll" "$plain/host/Modules/"
+grep -v '"click": 1005[12]' "$scenario" >"$plain/scenario.json"
+(cd "$bin" && "$root/scripts/wine-run.sh" ./hostsim.exe --lockstep \
+    --scenario "$(winpath "$plain/scenario.json")" --trace "$(winpath "$plain/trace.jsonl")" \
+    --root "$(winpath "$plain/host")") >"$plain/journal.txt" 2>&1 || status=$?
+if [ "$status" != 0 ]; then
+    echo "demo: the run without the options failed ($status); its journal:" >&2
+    cat "$plain/journal.txt" >&2
+    exit 1
+fi
+
+(cd "$bin" && "$root/scripts/wine-run.sh" ./demo_summary.exe --approaches \
+    "$(winpath "$out/trace.jsonl")" "$(winpath "$plain/trace.jsonl")") \
+    | tr -d '\r' >"$out/approaches.txt" || summary_status=$?
+
 {
     echo "Skyvane demo: $(basename "$scenario"), $( [ "$interactive" = 1 ] && echo "real time" \
         || echo "lockstep"); the host ran ${host_seconds} s, pictures included ${total_seconds} s"
@@ -88,6 +110,7 @@ cat "$out/summary.txt"
 echo
 echo "demo: trace       $out/trace.jsonl (one JSON line per host second; journal.txt beside it)"
 echo "demo: summary     $out/summary.txt"
+echo "demo: approaches  $out/approaches.txt (beside a run without the options, in plain/)"
 echo "demo: tower view  $out/frames/ (${#stills[@]} stills, one every 10 host seconds)"
 echo "demo: animation   $out/pass-by.gif (${#frames[@]} frames)"
 echo "demo: screenshots $out/screens/ ($(ls "$out/screens" | tr '\n' ' '))"

@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <cmath>
 #include <cstring>
 #include <fstream>
 #include <string>
@@ -14,6 +15,16 @@ constexpr int kViewFollow = 4;
 constexpr uint32_t kPauseEvent = 65794;
 constexpr uint32_t kResumeEvent = 65795;
 constexpr int kWrapColumn = 96;
+constexpr int32_t kUserAircraft = 1;
+constexpr int kSettingsDialog = 10041;
+constexpr int kTurnsBox = 10051;
+constexpr int kSettingsOk = 10044;
+constexpr int kSettingsCancel = 10047;
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kMetresPerDegree = 111319.49; // on the host's sphere of 6378137 m
+constexpr double kMetresPerFoot = 0.3048;
+constexpr double kSlewMetres = 1000.0; // more in one second is a slew: not flown, not interpolated
+constexpr int kColumnBytes = 48;
 
 SummaryTarget* TargetOf(DemoSummary* s, int32_t id) {
     for (int i = 0; i < s->targetCount; ++i) {
@@ -276,6 +287,105 @@ void PrintProblems(FILE* out, const DemoSummary& s, const char* journal) {
                      "events balanced, no failed actions)\n");
     }
 }
+
+struct Offset {
+    double east, north, up;
+};
+
+double Length(const Offset& o) {
+    return std::sqrt(o.east * o.east + o.north * o.north + o.up * o.up);
+}
+
+bool NumberAt(const json& object, const char* key, double* out) {
+    auto it = object.find(key);
+    if (it == object.end() || !it->is_number()) {
+        return false;
+    }
+    *out = it->get<double>();
+    return true;
+}
+
+// Where the aircraft that the tower view shows is from its eye point, flat: good for the few
+// kilometres of a pass-by.
+bool ShownOffset(const json& line, Offset* out) {
+    auto tower = line.find("tower");
+    auto shown = line.find("towerAircraft");
+    if (tower == line.end() || shown == line.end() || !tower->is_object() || !shown->is_object()) {
+        return false;
+    }
+    double eyeLat, eyeLon, eyeAltMetres, lat, lon, altFeet;
+    if (!NumberAt(*tower, "lat", &eyeLat) || !NumberAt(*tower, "lon", &eyeLon) ||
+        !NumberAt(*tower, "altMetres", &eyeAltMetres) || !NumberAt(*shown, "lat", &lat) ||
+        !NumberAt(*shown, "lon", &lon) || !NumberAt(*shown, "altitudeFeet", &altFeet)) {
+        return false;
+    }
+    out->east = (lon - eyeLon) * kMetresPerDegree * std::cos(eyeLat * kPi / 180);
+    out->north = (lat - eyeLat) * kMetresPerDegree;
+    out->up = altFeet * kMetresPerFoot - eyeAltMetres;
+    return true;
+}
+
+// The least distance to the eye point on the straight way from a to b, one second apart.
+double ClosestOnLeg(const Offset& a, const Offset& b) {
+    const Offset d{b.east - a.east, b.north - a.north, b.up - a.up};
+    const double dd = d.east * d.east + d.north * d.north + d.up * d.up;
+    if (dd == 0 || dd > kSlewMetres * kSlewMetres) {
+        return std::fmin(Length(a), Length(b));
+    }
+    const double along = -(a.east * d.east + a.north * d.north + a.up * d.up) / dd;
+    const double k = std::fmax(0.0, std::fmin(1.0, along));
+    return Length(Offset{a.east + d.east * k, a.north + d.north * k, a.up + d.up * k});
+}
+
+// "Follow turns" as the settings dialog's clicks leave it: a click on its box changes the
+// dialog's copy, OK applies the copy, Cancel drops it, and so does closing the dialog any way.
+struct TurnsSwitch {
+    bool on, pending;
+};
+
+void NoteTurnsClicks(TurnsSwitch* turns, const json& line) {
+    for (const json& text : line.value("actions", json::array())) {
+        json action =
+            text.is_string() ? json::parse(text.get<std::string>(), nullptr, false) : json();
+        int control = action.is_object() && action.contains("click") && action["click"].is_number()
+                          ? action["click"].get<int>()
+                          : 0;
+        if (control == kTurnsBox) {
+            turns->pending = !turns->pending;
+        } else if (control == kSettingsOk) {
+            turns->on = turns->pending;
+        } else if (control == kSettingsCancel) {
+            turns->pending = turns->on;
+        }
+    }
+    bool dialogOpen = false;
+    for (const json& id : line.value("moduleWindows", json::array())) {
+        dialogOpen = dialogOpen || id == kSettingsDialog;
+    }
+    if (!dialogOpen) {
+        turns->pending = turns->on;
+    }
+}
+
+void KeepApproach(DemoApproaches* approaches, const SummaryApproach& pass, bool complete) {
+    if (approaches->count < kSummaryMaxApproaches) {
+        approaches->passes[approaches->count] = pass;
+        approaches->passes[approaches->count++].complete = complete;
+    }
+}
+
+// "  314-324   on      24.1 m": one run's pass-by, or blanks.
+void ApproachColumn(const SummaryApproach* pass, char (&column)[kColumnBytes]) {
+    if (!pass) {
+        snprintf(column, sizeof column, "%-29s", "");
+        return;
+    }
+    char seconds[24];
+    snprintf(seconds, sizeof seconds, "%d-%d%s", pass->first, pass->last,
+             pass->complete ? "" : "*");
+    snprintf(column, sizeof column, "%-11s %-5s %9.1f m ", seconds, pass->turns ? "on" : "off",
+             pass->closestMetres);
+}
 } // namespace
 
 bool SummariseTrace(const char* tracePath, DemoSummary* s) {
@@ -371,4 +481,75 @@ void PrintSummary(FILE* out, const DemoSummary& s, const char* scenarioPath, con
     fprintf(out, "Host events: %d pause (65794), %d resume (65795), %d other\n", s.pauseEvents,
             s.resumeEvents, s.otherEvents);
     PrintProblems(out, s, journal);
+}
+
+bool SummariseApproaches(const char* tracePath, DemoApproaches* approaches) {
+    memset(approaches, 0, sizeof *approaches);
+    std::ifstream file(tracePath);
+    if (!file) {
+        return false;
+    }
+    TurnsSwitch turns{false, false};
+    SummaryApproach pass{};
+    bool open = false;
+    Offset last{};
+    json before;
+    std::string text;
+    int expected = 0;
+    while (std::getline(file, text)) {
+        json line = json::parse(text, nullptr, false);
+        if (line.is_discarded() || !line.is_object() || line.value("t", -1) != expected) {
+            continue;
+        }
+        const int t = expected++;
+        NoteTurnsClicks(&turns, line);
+        const bool placed = t > 0 && line.contains("tower") && before.contains("tower") &&
+                            line["tower"]["words"] != before["tower"]["words"];
+        Offset at{};
+        const bool shown = line.value("viewMode", 0) == kViewTower &&
+                           line.value("towerSees", 0) == kUserAircraft && ShownOffset(line, &at);
+        if (placed) {
+            if (open) {
+                KeepApproach(approaches, pass, true);
+            }
+            open = shown;
+            pass = SummaryApproach{t, t, false, turns.on, Length(at)};
+        } else if (open && !shown) {
+            open = false; // the view left the user's aircraft: no whole pass-by
+        } else if (open) {
+            pass.closestMetres = std::fmin(pass.closestMetres, ClosestOnLeg(last, at));
+            pass.last = t;
+        }
+        last = at;
+        before = line;
+    }
+    if (open) {
+        KeepApproach(approaches, pass, false);
+    }
+    return true;
+}
+
+void PrintApproaches(FILE* out, const DemoApproaches& ticked, const DemoApproaches& plain) {
+    fprintf(out, "Closest approach of the user's aircraft to the tower eye point, per pass-by\n"
+                 "(in 3-D, between its once-a-second positions; * the run ended first)\n\n");
+    fprintf(out, "%-29s| %s\n", "the demo run", "the same circuit, boxes never ticked");
+    fprintf(out, "%-11s %-5s %9s   | %-11s %-5s %9s\n", "seconds", "turns", "closest", "seconds",
+            "turns", "closest");
+    int i = 0, j = 0;
+    while (i < ticked.count || j < plain.count) {
+        const SummaryApproach* a = i < ticked.count ? &ticked.passes[i] : nullptr;
+        const SummaryApproach* b = j < plain.count ? &plain.passes[j] : nullptr;
+        // Paired by their first second; a pass-by the other run has not is shown alone.
+        if (a && b && a->first < b->first) {
+            b = nullptr;
+        } else if (a && b && b->first < a->first) {
+            a = nullptr;
+        }
+        char left[kColumnBytes], right[kColumnBytes];
+        ApproachColumn(a, left);
+        ApproachColumn(b, right);
+        fprintf(out, "%s| %s\n", left, right);
+        i += a ? 1 : 0;
+        j += b ? 1 : 0;
+    }
 }

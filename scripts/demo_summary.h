@@ -11,6 +11,7 @@ constexpr int kSummaryMaxWindows = 16;
 constexpr int kSummaryMaxSeconds = 7200;
 constexpr int kSummaryActionBytes = 160;
 constexpr int kSummaryMaxActions = 256;
+constexpr int kSummaryMaxApproaches = 256; // pass-bys of a run: 600 s at the shortest period 5
 
 struct SummaryTarget {
     int32_t id;
@@ -50,8 +51,27 @@ struct DemoSummary {
     bool readable; // every line parsed, one per second from 0
 };
 
+// One pass-by of the user's aircraft: the seconds from one placement of the tower eye point to
+// the second before the next, all in the tower view showing it.
+struct SummaryApproach {
+    int first, last;
+    bool complete;        // false when the run ended before the next placement
+    bool turns;           // "Follow turns" in effect, from the settings dialog's clicks
+    double closestMetres; // in three dimensions, between the once-a-second positions too
+};
+
+struct DemoApproaches {
+    SummaryApproach passes[kSummaryMaxApproaches];
+    int count;
+};
+
 // Reads a trace; false when it cannot be opened.
 bool SummariseTrace(const char* tracePath, DemoSummary* summary);
+// The pass-bys of the user's aircraft in a trace whose run started with "Follow turns" off;
+// false when it cannot be opened.
+bool SummariseApproaches(const char* tracePath, DemoApproaches* approaches);
+// Both runs of the demo side by side, pass-bys paired by their first second.
+void PrintApproaches(FILE* out, const DemoApproaches& ticked, const DemoApproaches& plain);
 // A name for a module window by its first control ("AI list", "settings", ...).
 const char* WindowName(int controlId);
 // The report a person reads: aircraft types come from the scenario, failed actions and the

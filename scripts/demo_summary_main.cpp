@@ -1,6 +1,9 @@
 // demo_summary TRACE [SCENARIO] [JOURNAL]: prints what a run of the stand-in host did.
+// demo_summary --approaches TRACE PLAIN_TRACE: the closest approach of each pass-by of the
+// user's aircraft in the demo run and in its run without the options ticked.
 #include "scripts/demo_summary.h"
 
+#include <cstring>
 #include <string>
 
 namespace {
@@ -20,8 +23,18 @@ std::string ReadAll(const char* path) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 4 && !strcmp(argv[1], "--approaches")) {
+        static DemoApproaches ticked, plain;
+        if (!SummariseApproaches(argv[2], &ticked) || !SummariseApproaches(argv[3], &plain)) {
+            fprintf(stderr, "demo_summary: cannot read %s or %s\n", argv[2], argv[3]);
+            return 1;
+        }
+        PrintApproaches(stdout, ticked, plain);
+        return 0;
+    }
     if (argc < 2) {
-        fprintf(stderr, "usage: demo_summary TRACE [SCENARIO] [JOURNAL]\n");
+        fprintf(stderr, "usage: demo_summary TRACE [SCENARIO] [JOURNAL]\n"
+                        "       demo_summary --approaches TRACE PLAIN_TRACE\n");
         return 2;
     }
     static DemoSummary summary;

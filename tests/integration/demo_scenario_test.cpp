@@ -75,6 +75,33 @@ TEST(DemoTimelineModel, CountsRenewalsPausesAndDialogsOfASmallTimeline) {
     EXPECT_FALSE(e.at[46].paused);
 }
 
+TEST(DemoTimelineModel, CatchesUpAfterASlewOnlyOnceTheBoxesAreTicked) {
+    json scenario = json::parse(R"({
+      "seconds": 40, "host": {"flyingAfter": 3},
+      "timeline": [
+        {"at": 5, "key": "F", "mods": ["shift"]},
+        {"at": 10, "updateAircraft": {"id": 1, "lat": 51.1, "lon": 2.1}},
+        {"at": 12, "key": "C", "mods": ["shift"]},
+        {"at": 13, "clickTab": {"control": 10041, "tab": 1}},
+        {"at": 13, "click": 10051}, {"at": 13, "click": 10052},
+        {"at": 14, "click": 10044},
+        {"at": 20, "updateAircraft": {"id": 1, "lat": 51.0, "lon": 1.9}}
+      ]})");
+    demo_model::Expectation e = demo_model::Model(scenario).Run();
+    ASSERT_TRUE(e.unknown.empty());
+    std::vector<int> changes;
+    for (int t = 0; t <= e.seconds; ++t) {
+        if (e.at[t].eyeChanges) {
+            changes.push_back(t);
+        }
+    }
+    // The slew at 10 goes unseen; OK at 14 places and starts the watch; the slew at 20 places
+    // at once and the period starts again from it.
+    EXPECT_EQ(changes, (std::vector<int>{5, 14, 20, 30, 40}));
+    EXPECT_FALSE(e.at[13].turns);
+    EXPECT_TRUE(e.at[14].turns);
+}
+
 TEST(DemoTimelineModel, ReportsActionsItDoesNotKnow) {
     json scenario = json::parse(R"({"seconds": 5, "timeline": [
         {"at": 2, "key": "Q", "mods": ["shift"]}, {"at": 3, "clickAt": {"control": 1}}]})");
@@ -124,6 +151,18 @@ TEST_F(DemoScenario, RunsAsScriptedAndTheSummaryCountsThePlacements) {
     for (int i = 0; i < summary.windowCount; ++i) {
         EXPECT_FALSE(summary.windows[i].openAtEnd) << WindowName(summary.windows[i].controlId);
     }
+
+    // Every pass-by of the user's aircraft is measured, with "Follow turns" as the model says.
+    static DemoApproaches approaches;
+    ASSERT_TRUE(SummariseApproaches(trace.c_str(), &approaches));
+    std::set<bool> turnsSeen;
+    for (int i = 0; i < approaches.count; ++i) {
+        const SummaryApproach& pass = approaches.passes[i];
+        EXPECT_EQ(pass.turns, expected.at[pass.first].turns) << "from " << pass.first << " s";
+        EXPECT_LT(pass.closestMetres, 1e4) << "from " << pass.first << " s";
+        turnsSeen.insert(pass.turns);
+    }
+    EXPECT_EQ(turnsSeen.size(), 2u) << "pass-bys both with and without following turns";
 
     // Each second the views showed the aircraft the commands chose.
     std::vector<json> lines = ReadTrace(trace);

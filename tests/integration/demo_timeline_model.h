@@ -4,7 +4,9 @@
 // module windows are open. It follows the module's documented rules for the commands, the
 // dialogs and the one-second tick at the level of whole placements, and the stand-in host's
 // order within a second (aircraft move, actions run, the module ticks). Actions it does not
-// know are listed in `unknown`, so a scenario that outgrows it fails loudly.
+// know are listed in `unknown`, so a scenario that outgrows it fails loudly. A move by
+// "lat"/"lon" of the aircraft the module follows counts as a slew: the demo moves a followed
+// aircraft only by more than the 2 nm a jump needs.
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
@@ -20,6 +22,8 @@ constexpr int kSvpAtLoad = 10;
 constexpr int kUser = 1;
 constexpr int kTower = 3;
 constexpr int kFollow = 4;
+constexpr int kTurnsBox = 10051; // "Follow turns" on the Modes page
+constexpr int kJumpsBox = 10052; // "Catch up after a jump"
 
 struct Second {
     bool eyeChanges;
@@ -27,6 +31,7 @@ struct Second {
     int target; // the aircraft the module follows
     bool aiList, settings, about;
     bool paused;
+    bool turns; // "Follow turns" in effect
 };
 
 struct Expectation {
@@ -65,7 +70,8 @@ class Model {
     Expectation Run() {
         Expectation out;
         out.seconds = std::min(scenario_.value("seconds", 0), kMaxSeconds);
-        out.at.resize(out.seconds + 1, Second{false, view_, kUser, false, false, false, false});
+        out.at.resize(out.seconds + 1,
+                      Second{false, view_, kUser, false, false, false, false, false});
         std::vector<nlohmann::json> timeline;
         for (const auto& a : scenario_.value("timeline", nlohmann::json::array())) {
             timeline.push_back(a);
@@ -76,6 +82,7 @@ class Model {
         size_t next = 0;
         for (t_ = 1; t_ <= out.seconds; ++t_) {
             changed_ = false;
+            slewed_ = 0;
             if (t_ >= flyingAfter_ && !paused_) {
                 movedSincePlacement_ = true;
             }
@@ -85,7 +92,7 @@ class Model {
             if (t_ >= flyingAfter_) {
                 Tick();
             }
-            out.at[t_] = {changed_, view_, target_, aiList_, settings_, about_, paused_};
+            out.at[t_] = {changed_, view_, target_, aiList_, settings_, about_, paused_, turns_};
             out.eyeChanges += changed_ ? 1 : 0;
         }
         return out;
@@ -121,6 +128,8 @@ class Model {
         OpenPausingDialog(&settings_);
         pendingSvp_ = svp_;
         pendingMode_ = mode_;
+        pendingTurns_ = turns_;
+        pendingJumps_ = jumps_;
         page_ = 0;
         spottingAllowed_ = active_ && target_ == kUser;
     }
@@ -213,6 +222,8 @@ class Model {
         } else if (settings_ && control == 10044) {
             svp_ = pendingSvp_;
             mode_ = pendingMode_;
+            turns_ = pendingTurns_;
+            jumps_ = pendingJumps_;
             ClosePausingDialog(&settings_);
             if (mode_ == 2) {
                 Command(8);
@@ -223,6 +234,10 @@ class Model {
             ClosePausingDialog(&settings_);
         } else if (settings_ && page_ == 1 && (control == 1004 || control == 1006)) {
             pendingMode_ = control == 1004 ? 0 : 1;
+        } else if (settings_ && page_ == 1 && control == kTurnsBox) {
+            pendingTurns_ = !pendingTurns_;
+        } else if (settings_ && page_ == 1 && control == kJumpsBox) {
+            pendingJumps_ = !pendingJumps_;
         } else if (settings_ && page_ == 1 && control == 1009) {
             pendingMode_ = spottingAllowed_ ? 2 : pendingMode_;
         } else if (settings_ && page_ == 2 && control >= 10026 && control <= 10034) {
@@ -298,6 +313,9 @@ class Model {
                 ai_.push_back(item.value().value("id", 0));
             } else if (what == "updateAircraft" && !item.value().contains("id")) {
                 unknown_.push_back(action.dump());
+            } else if (what == "updateAircraft" &&
+                       (item.value().contains("lat") || item.value().contains("lon"))) {
+                slewed_ = item.value().value("id", 0);
             } else if (what != "at" && what != "mods" && what != "window" &&
                        what != "updateAircraft" && what != "clickHeader" && what != "showMenu" &&
                        what != "screenshot") {
@@ -318,6 +336,16 @@ class Model {
         if (recordedView_ != kTower) {
             Place(); // renewed every second while the tower view is not shown
             return;
+        }
+        // The module watches the followed aircraft while either box is ticked; a slew of the
+        // aircraft it has been watching places at once, even in a pause.
+        if (turns_ || jumps_) {
+            bool caughtUp = jumps_ && slewed_ == target_ && watched_ == target_;
+            watched_ = target_;
+            if (caughtUp) {
+                Place();
+                return;
+            }
         }
         if (paused_ || settings_ || about_) {
             return;
@@ -350,6 +378,10 @@ class Model {
     bool hostWasPaused_ = false;
     bool aiList_ = false, settings_ = false, about_ = false;
     bool movedSincePlacement_ = false;
+    bool turns_ = false, jumps_ = false;
+    bool pendingTurns_ = false, pendingJumps_ = false;
+    int slewed_ = 0;  // the aircraft slewed this second
+    int watched_ = 0; // the aircraft the module watched at its last watching tick
     int placedTarget_ = 0;
     int placedMode_ = -1;
 };
