@@ -17,6 +17,11 @@ constexpr double kAfterPeriodSeconds = 6.0; // the track drawn faint past the ne
 constexpr double kTrackStepSeconds = 0.25;
 constexpr double kGridMetres = 200.0;
 constexpr double kScaleBarMetres = 200.0;
+constexpr double kInsetPixelsPerMetre = 3.0;
+constexpr double kInsetScaleBarMetres = 10.0;
+constexpr double kInsetStepSeconds = 0.02;
+constexpr int kInsetLeft = 24, kInsetTop = 380; // in the turn-aware panel, below-left of the turn
+constexpr int kInsetWidth = 250, kInsetHeight = 230;
 
 // Layout of the canvas, pixels.
 constexpr int kWidth = 1120;
@@ -49,7 +54,9 @@ struct Pass {
 struct View {
     double scale; // pixels per metre
     double minRight, maxForward;
-    int left, top; // of the plot area
+    int left, top;             // of the plot area
+    int clipWidth, clipHeight; // lines leaving this much of it are left out; 0: none
+    double stepSeconds;        // of the lines that draw an arc
 };
 
 Frame ToFrame(const PlacementInputs& in, Metres m) {
@@ -102,6 +109,7 @@ View FitView(const PlacementInputs& in, const Pass (&passes)[2]) {
     v.minRight = (minR + maxR) / 2 - inner / v.scale / 2;
     v.maxForward = (minF + maxF) / 2 + tall / v.scale / 2;
     v.top = kPanelTop + kPlotMargin;
+    v.stepSeconds = kTrackStepSeconds;
     return v;
 }
 
@@ -133,12 +141,19 @@ void Grid(FILE* out, const View& v) {
 }
 
 // The circle of the given rate from t0 to t1 seconds, as short lines (a path would be closed).
+bool Inside(const View& v, Frame f) {
+    return v.clipWidth == 0 || (X(v, f) >= v.left && X(v, f) <= v.left + v.clipWidth &&
+                                Y(v, f) >= v.top && Y(v, f) <= v.top + v.clipHeight);
+}
+
 void Arc(FILE* out, const PlacementInputs& in, const View& v, double rate, double t0, double t1) {
     Frame from = OnTrack(in, rate, t0);
-    for (double t = t0 + kTrackStepSeconds; t <= t1 + 1e-9; t += kTrackStepSeconds) {
+    for (double t = t0 + v.stepSeconds; t <= t1 + 1e-9; t += v.stepSeconds) {
         const Frame to = OnTrack(in, rate, t);
-        std::fprintf(out, " line %.1f %.1f %.1f %.1f\n", X(v, from), Y(v, from), X(v, to),
-                     Y(v, to));
+        if (Inside(v, from) && Inside(v, to)) {
+            std::fprintf(out, " line %.1f %.1f %.1f %.1f\n", X(v, from), Y(v, from), X(v, to),
+                         Y(v, to));
+        }
         from = to;
     }
 }
@@ -220,9 +235,8 @@ void EyeAndMiss(FILE* out, const PlacementInputs& in, const View& v, const Pass&
     Text(out, ex + 16, ey + 7, 20, kMissColour, "bold", label);
 }
 
-void ScaleBar(FILE* out, const View& v, int panelLeft) {
-    const double x = panelLeft + 22, y = kPanelTop + kPanelHeight - 24;
-    const double length = kScaleBarMetres * v.scale;
+void ScaleBar(FILE* out, const View& v, double x, double y, double metres) {
+    const double length = metres * v.scale;
     std::fprintf(out,
                  "push graphic-context\n stroke '#222222'\n stroke-width 2\n fill none\n"
                  " line %.1f %.1f %.1f %.1f\n line %.1f %.1f %.1f %.1f\n line %.1f %.1f %.1f %.1f\n"
@@ -231,7 +245,7 @@ void ScaleBar(FILE* out, const View& v, int panelLeft) {
                  y + 1, x + length, y - 6, x + length, y + 1);
     Text(out, x - 3, y - 10, 13, "#222222", "normal", "0");
     char label[16];
-    std::snprintf(label, sizeof label, "%.0f m", kScaleBarMetres);
+    std::snprintf(label, sizeof label, "%.0f m", metres);
     Text(out, x + length - 14, y - 10, 13, "#222222", "normal", label);
 }
 
@@ -249,6 +263,42 @@ void NorthArrow(FILE* out, const PlacementInputs& in, int panelLeft) {
     Text(out, cx + dx * (r + 14) - 5, cy + dy * (r + 14) + 5, 13, "#666666", "bold", "N");
 }
 
+// The surroundings of the eye point enlarged, in a box of the panel, and that box's extent
+// marked around the eye point itself.
+void Inset(FILE* out, const PlacementInputs& in, const View& v, const Pass& p, int panelLeft) {
+    const Frame eye = Eye(in, p.legs);
+    const Frame near = ToFrame(in, p.closest.at);
+    View zoom{};
+    zoom.scale = kInsetPixelsPerMetre;
+    zoom.minRight = (eye.right + near.right) / 2 - kInsetWidth / 2.0 / zoom.scale;
+    zoom.maxForward = (eye.forward + near.forward) / 2 + kInsetHeight / 2.0 / zoom.scale;
+    zoom.left = panelLeft + kInsetLeft;
+    zoom.top = kPanelTop + kInsetTop;
+    zoom.clipWidth = kInsetWidth;
+    zoom.clipHeight = kInsetHeight;
+    zoom.stepSeconds = kInsetStepSeconds;
+    const Frame corner{zoom.maxForward, zoom.minRight};
+    const Frame far{zoom.maxForward - kInsetHeight / zoom.scale,
+                    zoom.minRight + kInsetWidth / zoom.scale};
+    std::fprintf(out,
+                 "push graphic-context\n fill none\n stroke '#888888'\n stroke-width 1\n"
+                 " rectangle %.1f %.1f %.1f %.1f\n fill white\n rectangle %d %d %d %d\n"
+                 "pop graphic-context\n",
+                 X(v, corner), Y(v, corner), X(v, far), Y(v, far), zoom.left, zoom.top,
+                 zoom.left + kInsetWidth, zoom.top + kInsetHeight);
+    std::fprintf(out, "push graphic-context\n fill none\n stroke '%s'\n stroke-width 3.5\n",
+                 kTrackColour);
+    Arc(out, in, zoom, kRateDegPerSec, 0, kPeriodSeconds);
+    std::fprintf(out, "pop graphic-context\n");
+    Prediction(out, in, zoom, p);
+    EyeAndMiss(out, in, zoom, p);
+    ScaleBar(out, zoom, zoom.left + 12, zoom.top + kInsetHeight - 12, kInsetScaleBarMetres);
+    char caption[48];
+    std::snprintf(caption, sizeof caption, "around the eye point, \u00d7%.0f",
+                  zoom.scale / v.scale);
+    Text(out, zoom.left, zoom.top - 8, 13, "#555555", "normal", caption);
+}
+
 void Panel(FILE* out, const PlacementInputs& in, View v, const Pass& p, int panelLeft) {
     v.left = panelLeft + kPlotMargin;
     std::fprintf(out,
@@ -260,13 +310,16 @@ void Panel(FILE* out, const PlacementInputs& in, View v, const Pass& p, int pane
     Prediction(out, in, v, p);
     Aircraft(out, v);
     EyeAndMiss(out, in, v, p);
-    ScaleBar(out, v, panelLeft);
+    ScaleBar(out, v, panelLeft + 22, kPanelTop + kPanelHeight - 24, kScaleBarMetres);
     NorthArrow(out, in, panelLeft);
     Text(out, panelLeft + 18, kPanelTop + 34, 24, "#111111", "bold", p.title);
     char line[96];
     std::snprintf(line, sizeof line, "closest approach %.0f m (meant: %.0f m)", p.closest.metres,
                   IntendedMetres());
     Text(out, panelLeft + 18, kPanelTop + 58, 15, "#333333", "normal", line);
+    if (p.rateDegPerSec != 0) {
+        Inset(out, in, v, p, panelLeft);
+    }
 }
 
 void LegendItem(FILE* out, double x, double y, const char* shape, const char* text) {
