@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "camera/library_precision.h"
 #include "camera/numeric.h"
 
 namespace {
@@ -82,6 +83,7 @@ double ClampMagnitude(double value, double limit) {
 }
 
 double DestinationLatitude(double distanceNm, double course, double variation, double startLat) {
+    const LibraryPrecision precision;
     const double delta = distanceNm * kRadiansPerNm;
     const double colat = ColatitudeRadians(startLat);
     double theta = NormalizeAngle(course + variation);
@@ -96,6 +98,7 @@ double DestinationLatitude(double distanceNm, double course, double variation, d
 
 double DestinationLongitude(double distanceNm, double course, double variation, double destLat,
                             double startLat, double startLon) {
+    const LibraryPrecision precision;
     const double a = ColatitudeRadians(destLat);
     const double b = ColatitudeRadians(startLat);
     const double delta = distanceNm * kRadiansPerNm;
@@ -113,6 +116,7 @@ double DestinationLongitude(double distanceNm, double course, double variation, 
 }
 
 double CentralAngle(double lat1, double lon1, double lat2, double lon2) {
+    const LibraryPrecision precision;
     const double colat1 = ColatitudeRadians(lat1);
     const double colat2 = ColatitudeRadians(lat2);
     const double dlon = (lon2 - lon1) * kRadiansPerDegree;
@@ -122,6 +126,7 @@ double CentralAngle(double lat1, double lon1, double lat2, double lon2) {
 }
 
 double InitialBearing(double lat1, double lon1, double lat2, double lon2) {
+    const LibraryPrecision precision;
     const double delta = CentralAngle(lat1, lon1, lat2, lon2);
     const double colat1 = ColatitudeRadians(lat1);
     const double colat2 = ColatitudeRadians(lat2);

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "camera/geodesy.h"
+#include "camera/library_precision.h"
 
 namespace {
 
@@ -91,6 +92,7 @@ double LookAheadAlongArc(const PlacementInputs& in, const PlacementParameters& p
 } // namespace
 
 PlacementLegs ComputePlacementLegs(const PlacementInputs& in, const PlacementParameters& params) {
+    const LibraryPrecision precision; // the turn's sines and tangents as well as the legs
     const double period = static_cast<double>(params.periodSeconds);
     PlacementLegs legs;
     // Written so that a rate that is not a number looks ahead straight.

@@ -45,6 +45,9 @@ struct HostsimOptions {
     char tracePath[kHostsimPathBytes]; // JSON Lines, one object per simulated second; empty: none
     bool showWindow;                   // show the main window (true; keys need it)
     int windowWidth, windowHeight;     // client area in pixels (800 x 600)
+    // Lockstep ticks run with the x87 unit in 24-bit precision, as a host that renders with
+    // Direct3D 9 leaves its thread; the test's own code keeps its control word (false).
+    bool singlePrecisionFpu;
 };
 
 // The state of one simulated aircraft. HostsimFindAircraft returns the live record, which a

@@ -5,6 +5,8 @@
 #include "hostsim/hostsim_modules.h"
 #include "hostsim/hostsim_state.h"
 
+#include <float.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -167,12 +169,17 @@ void FillImportsWhenDue() {
 }
 
 void DeliverModuleTicks() {
+    const unsigned precision = _control87(0, 0) & _MCW_PC;
+    if (gWorld.options.singlePrecisionFpu) {
+        _control87(_PC_24, _MCW_PC);
+    }
     for (int i = 0; i < moduleCount; ++i) {
         if (modules[i].tickWindow && IsWindow(modules[i].tickWindow)) {
             modules[i].ticksDelivered++;
             SendMessageA(modules[i].tickWindow, WM_TIMER, kModuleTimerId, 0);
         }
     }
+    _control87(precision, _MCW_PC);
 }
 
 void UnloadModules() {

@@ -13,6 +13,10 @@ constexpr int kBindingLineCount = 6;
 constexpr int kFirstShutdownKey = 9;
 constexpr int kShutdownValueCount = 39;
 constexpr int kKeySize = 8;
+constexpr char kWrittenMarkerKey[] = "Rid";
+constexpr char kWrittenMarker[] = "1";
+constexpr char kMissingValue[] = "0";
+constexpr int kMarkerTextSize = 2; // its first character decides
 
 void WriteKey(const char* configPath, int key, const char* value) {
     char name[kKeySize];
@@ -42,7 +46,15 @@ void DescribeImportTable(char* out, size_t size) {
 } // namespace
 
 void WriteBindingDump(const char* configPath) {
+    // The marker goes back at once: a host that dies before unload must not leave a file that
+    // the next start ignores and then overwrites with the values at load.
+    char marker[kMarkerTextSize];
+    GetPrivateProfileStringA(kSection, kWrittenMarkerKey, kMissingValue, marker, sizeof(marker),
+                             configPath);
     WritePrivateProfileStringA(kSection, nullptr, nullptr, configPath);
+    if (marker[0] != '0') {
+        WritePrivateProfileStringA(kSection, kWrittenMarkerKey, kWrittenMarker, configPath);
+    }
 
     char lines[kBindingLineCount][kTextBufferSize] = {};
     OSVERSIONINFOA version = {};
@@ -82,7 +94,8 @@ void WriteShutdownDump(const char* configPath) {
     }
     values[n++] = Word(s.addresses.aircraftTableSlot);
     values[n++] = s.addresses.savedOriginal;
-    values[n++] = s.addresses.aircraftTableSlot ? *s.addresses.aircraftTableSlot : 0;
+    // The slot's address alone: at exit the host's module that holds it may be gone.
+    values[n++] = Word(s.addresses.aircraftTableSlot);
     values[n++] = Word(s.addresses.replacementTable);
     values[n++] = static_cast<uint32_t>(s.addresses.callSite1);
     values[n++] = static_cast<uint32_t>(s.addresses.callSite2);

@@ -5,25 +5,6 @@
 
 namespace {
 
-void ClampBetween(int32_t& value, int32_t low, int32_t high) {
-    if (value > high) {
-        value = high;
-    }
-    if (value < low) {
-        value = low;
-    }
-}
-
-// Lower bound first, then upper: the order matters when the bounds cross.
-void ClampLowThenHigh(int32_t& value, int32_t low, int32_t high) {
-    if (value < low) {
-        value = low;
-    }
-    if (value > high) {
-        value = high;
-    }
-}
-
 void ResetChoiceOutOfRange(int32_t& value) {
     if (value < 0 || value > kChoiceHigh) {
         value = 0;
@@ -33,19 +14,20 @@ void ResetChoiceOutOfRange(int32_t& value) {
 } // namespace
 
 void ClampSettings(Settings& settings, HotkeyTable& hotkeys, const TowerValues& towerRead) {
-    ClampBetween(settings.RngSvpMax, kRngSvpMaxLowSeconds, kRngSvpMaxHighSeconds);
-    ClampBetween(settings.RngRlp, kOffsetRangeLow, kOffsetRangeHigh);
-    ClampBetween(settings.RngRal, kOffsetRangeLow, kOffsetRangeHigh);
+    settings.RngSvpMax =
+        ClampToBounds(settings.RngSvpMax, kRngSvpMaxLowSeconds, kRngSvpMaxHighSeconds);
+    settings.RngRlp = ClampToBounds(settings.RngRlp, kOffsetRangeLow, kOffsetRangeHigh);
+    settings.RngRal = ClampToBounds(settings.RngRal, kOffsetRangeLow, kOffsetRangeHigh);
     settings.RlpMin = -settings.RngRlp;
     settings.RalMin = -settings.RngRal;
-    ClampLowThenHigh(settings.Svp, kSvpMinSeconds, settings.RngSvpMax);
-    ClampLowThenHigh(settings.Rlp, settings.RlpMin, settings.RngRlp);
-    ClampLowThenHigh(settings.Ral, settings.RalMin, settings.RngRal);
+    settings.Svp = ClampToBounds(settings.Svp, kSvpMinSeconds, settings.RngSvpMax);
+    settings.Rlp = ClampToBounds(settings.Rlp, settings.RlpMin, settings.RngRlp);
+    settings.Ral = ClampToBounds(settings.Ral, settings.RalMin, settings.RngRal);
     ResetChoiceOutOfRange(settings.Mode);
     ResetChoiceOutOfRange(settings.RndH);
     ResetChoiceOutOfRange(settings.RndV);
-    ClampBetween(settings.Turns, 0, kSwitchHigh);
-    ClampBetween(settings.Jumps, 0, kSwitchHigh);
+    settings.Turns = ClampToBounds(settings.Turns, 0, kSwitchHigh);
+    settings.Jumps = ClampToBounds(settings.Jumps, 0, kSwitchHigh);
     if (settings.Mode == kModePlaneSpotting && !SpottingEyePointValid(towerRead)) {
         settings.Mode = kModeNormal;
     }

@@ -10,11 +10,12 @@ namespace {
 constexpr uint32_t kFractionShift = 16; // the file keeps bits 16..31 of each low word
 constexpr uint32_t kFractionMask = 0xFFFF;
 
+// Beyond 32 bits a number saturates before it is clamped, as the dialog's fields read it.
 int32_t ReadNumber(ConfigValueReader read, void* context, const char* section, const char* key) {
     char value[kConfigValueSize];
     read(context, section, key, value);
     value[kConfigValueSize - 1] = '\0';
-    return ParseConfigInt(value);
+    return ParseDecimal(value, kConfigValueSize, kOverflowSaturates);
 }
 
 uint32_t WithFraction(uint32_t lowWord, int32_t fraction) {
@@ -39,19 +40,22 @@ TowerValues ReadTower(ConfigValueReader read, void* context, EyePoint& spotting)
 
 void WriteTower(ConfigValueWriter write, void* context, const EyePoint& spotting) {
     // The fractions are 0..65535, so their signed and unsigned decimal texts are the same.
-    const int32_t parts[] = {
-        static_cast<int32_t>(spotting.latLo >> kFractionShift), spotting.latHi,
-        static_cast<int32_t>(spotting.lonLo >> kFractionShift), spotting.lonHi,
-        static_cast<int32_t>(spotting.altLo >> kFractionShift), spotting.altHi};
+    TowerValues tower{static_cast<int32_t>(spotting.latLo >> kFractionShift),
+                      spotting.latHi,
+                      static_cast<int32_t>(spotting.lonLo >> kFractionShift),
+                      spotting.lonHi,
+                      static_cast<int32_t>(spotting.altLo >> kFractionShift),
+                      spotting.altHi,
+                      0};
+    tower.checkValue = TowerCheckSum(tower);
+    const int32_t parts[kConfigTowerKeyCount] = {
+        tower.latFraction, tower.latWhole, tower.lonFraction, tower.lonWhole,
+        tower.altFraction, tower.altWhole, tower.checkValue};
     char text[kConfigTextSize];
-    uint32_t sum = 0;
-    for (int i = 0; i < kConfigTowerKeyCount - 1; ++i) {
+    for (int i = 0; i < kConfigTowerKeyCount; ++i) {
         snprintf(text, sizeof(text), "%d", static_cast<int>(parts[i]));
         write(context, kConfigTowerSection, kConfigTowerKeys[i], text);
-        sum += static_cast<uint32_t>(CheckValue(text));
     }
-    snprintf(text, sizeof(text), "%d", static_cast<int>(sum));
-    write(context, kConfigTowerSection, kConfigTowerKeys[kConfigTowerKeyCount - 1], text);
 }
 
 int32_t* SettingField(Settings& s, int index) {

@@ -16,6 +16,10 @@ constexpr char kWrittenMarkerKey[] = "Rid";
 constexpr char kDumpSwitchKey[] = "2";
 constexpr char kMissingValue[] = "0";
 
+// The file that was read. The host may move its current directory before exit (a file dialog
+// does), so the write goes here rather than to a path built afresh.
+char g_readPath[kConfigPathSize];
+
 void ReadValue(const char* path, const char* section, const char* key,
                char (&value)[kConfigValueSize]) {
     GetPrivateProfileStringA(section, key, kMissingValue, value, kConfigValueSize, path);
@@ -47,10 +51,10 @@ bool BuildConfigPath(char (&path)[kConfigPathSize]) {
 }
 
 void ReadConfiguration() {
-    char path[kConfigPathSize];
-    if (!BuildConfigPath(path)) {
+    if (!BuildConfigPath(g_readPath)) {
         return;
     }
+    const char* path = g_readPath;
     g_state.configurationRead = true;
     char value[kConfigValueSize];
     ReadValue(path, kSvmSection, kDumpSwitchKey, value);
@@ -61,16 +65,16 @@ void ReadConfiguration() {
     if (value[0] == '0') {
         return;
     }
-    ApplyConfigurationTexts(ReadProfileValue, path, g_state.settings, g_state.hotkeys,
+    ApplyConfigurationTexts(ReadProfileValue, g_readPath, g_state.settings, g_state.hotkeys,
                             g_state.controller.spottingEyePoint);
 }
 
 void WriteConfiguration() {
-    char path[kConfigPathSize];
     // A run that never consulted the user's file must not replace it with the values at load.
-    if (!g_state.configurationRead || !BuildConfigPath(path)) {
+    if (!g_state.configurationRead) {
         return;
     }
+    const char* path = g_readPath;
     // A file the user made read-only stays as it is, whatever the file system would allow.
     DWORD attributes = GetFileAttributesA(path);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
@@ -82,7 +86,7 @@ void WriteConfiguration() {
     if (!g_state.diagnosticDump) {
         WritePrivateProfileStringA(kSvmSection, nullptr, nullptr, path);
     }
-    WriteConfigurationTexts(WriteProfileValue, path, g_state.settings, g_state.hotkeys,
+    WriteConfigurationTexts(WriteProfileValue, g_readPath, g_state.settings, g_state.hotkeys,
                             g_state.controller.spottingEyePoint);
     char text[kTextBufferSize];
     snprintf(text, sizeof(text), "%u", 1u);

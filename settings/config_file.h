@@ -1,6 +1,6 @@
 #pragma once
 // The settings file, Modules\Skyvane.ini under the host's current directory: read once when the
-// host is ready, written once at exit.
+// host is ready, written once at exit to the same file.
 
 constexpr int kConfigPathSize = 260; // the Win32 path limit, terminator included
 

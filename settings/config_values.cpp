@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "camera/geodesy.h"
 #include "camera/numeric.h"
 
 namespace {
@@ -9,6 +10,10 @@ namespace {
 constexpr size_t kNumberTextSize = 16; // "%d" of any int32 with its terminator
 constexpr uint32_t kPositionWeight = 256;
 constexpr uint8_t kLowByteMask = 0xFF;
+constexpr uint64_t kSaturatedMagnitude = 2147483648u; // 2^31: beyond it only the limit counts
+constexpr double kFractionScale = 65536.0;            // the stored fractions are 16 bits
+constexpr uint32_t kFractionMask = 0xFFFF;
+constexpr double kPoleLatitudeDeg = 90.0;
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
@@ -22,23 +27,10 @@ uint8_t LowByte(int32_t value) {
     return static_cast<uint8_t>(value & kLowByteMask);
 }
 
-// ParseConfigInt over at most `limit` characters.
-int32_t ParseIntWithin(const char* text, size_t limit) {
-    size_t i = 0;
-    while (i < limit && IsBlank(text[i])) {
-        ++i;
-    }
-    bool negative = false;
-    if (i < limit && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    uint32_t magnitude = 0;
-    while (i < limit && IsDigit(text[i])) {
-        magnitude = magnitude * 10u + static_cast<uint32_t>(text[i] - '0');
-        ++i;
-    }
-    return WrapToInt32(negative ? 0u - magnitude : magnitude);
+// The latitude that the stored whole units and 16-bit fraction stand for.
+double StoredLatitudeDeg(const TowerValues& tower) {
+    const uint32_t fraction = static_cast<uint32_t>(tower.latFraction) & kFractionMask;
+    return (tower.latWhole + fraction / kFractionScale) * kLatitudeUnitDeg;
 }
 
 } // namespace
@@ -52,15 +44,53 @@ int32_t CheckValue(const char* text) {
     return WrapToInt32(sum);
 }
 
+int32_t ParseDecimal(const char* text, size_t limit, NumberOverflow overflow) {
+    size_t i = 0;
+    while (i < limit && IsBlank(text[i])) {
+        ++i;
+    }
+    bool negative = false;
+    if (i < limit && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    uint32_t wrapped = 0;
+    uint64_t magnitude = 0;
+    while (i < limit && IsDigit(text[i])) {
+        const uint32_t digit = static_cast<uint32_t>(text[i] - '0');
+        wrapped = wrapped * 10u + digit;
+        if (magnitude <= kSaturatedMagnitude) {
+            magnitude = magnitude * 10u + digit;
+        }
+        ++i;
+    }
+    if (overflow == kOverflowWraps) {
+        return WrapToInt32(negative ? 0u - wrapped : wrapped);
+    }
+    const int64_t value = static_cast<int64_t>(magnitude);
+    return SaturateToInt32(negative ? -value : value);
+}
+
 int32_t ParseConfigInt(const char* text) {
-    return ParseIntWithin(text, kConfigValueSize);
+    return ParseDecimal(text, kConfigValueSize, kOverflowWraps);
+}
+
+int32_t ClampToBounds(int32_t value, int32_t low, int32_t high) {
+    if (value < low) {
+        value = low;
+    }
+    if (value > high) {
+        value = high;
+    }
+    return value;
 }
 
 void ParseHotkeyValue(const char* text, HotkeyOption& option) {
     option.key = LowByte(ParseConfigInt(text));
     for (size_t i = 0; i < kConfigValueSize && text[i] != '\0'; ++i) {
         if (text[i] == ',') {
-            const uint8_t mask = LowByte(ParseIntWithin(text + i + 1, kConfigValueSize - i - 1));
+            const uint8_t mask =
+                LowByte(ParseDecimal(text + i + 1, kConfigValueSize - i - 1, kOverflowWraps));
             option.modifierMask = mask;
             option.shiftFlag = mask & kShiftBit;
             option.ctrlFlag = mask & kCtrlBit;
@@ -82,5 +112,7 @@ int32_t TowerCheckSum(const TowerValues& tower) {
 }
 
 bool SpottingEyePointValid(const TowerValues& tower) {
-    return TowerCheckSum(tower) == tower.checkValue;
+    const double latitude = StoredLatitudeDeg(tower);
+    return TowerCheckSum(tower) == tower.checkValue && latitude >= -kPoleLatitudeDeg &&
+           latitude <= kPoleLatitudeDeg;
 }

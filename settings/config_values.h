@@ -13,10 +13,21 @@ constexpr size_t kConfigValueSize = 260;
 // plus 256 times its position, in wrapping 32-bit arithmetic.
 int32_t CheckValue(const char* text);
 
+// What a decimal number beyond the 32-bit range becomes.
+enum NumberOverflow {
+    kOverflowWraps,     // modulo 2^32, as the 32-bit accumulation of a C atoi: low bits survive
+    kOverflowSaturates, // the nearest 32-bit limit
+};
+
 // Optional leading white space, an optional sign, then decimal digits up to the first other
-// character; no digits gives 0. Numbers beyond 32 bits wrap modulo 2^32, as the 32-bit
-// accumulation of a C atoi does, so the low bits of any written number survive.
+// character, over at most `limit` characters; no digits gives 0.
+int32_t ParseDecimal(const char* text, size_t limit, NumberOverflow overflow);
+
+// A value text of the file (kConfigValueSize characters at most), wrapping.
 int32_t ParseConfigInt(const char* text);
+
+// value into [low, high], the lower bound applied first: crossed bounds leave the upper one.
+int32_t ClampToBounds(int32_t value, int32_t low, int32_t high);
 
 // One K(i) value, "key,mask": key is the low 8 bits of the leading number; after a comma the low
 // 8 bits of the next number become modifierMask and its bits 0 and 1 the two flags. Without a
@@ -38,5 +49,7 @@ struct TowerValues {
 // Sum of the CheckValue of each of the six parts formatted "%d", in file order.
 int32_t TowerCheckSum(const TowerValues& tower);
 
-// True when the stored check value matches the six parts, so the eye point was written by us.
+// True when the stored check value matches the six parts, so the eye point was written by us,
+// and its latitude lies within +-90 degrees. Longitude and altitude need no test: any pair of
+// 32-bit words gives a longitude within +-180 degrees and a finite altitude.
 bool SpottingEyePointValid(const TowerValues& tower);

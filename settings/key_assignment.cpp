@@ -2,8 +2,9 @@
 
 namespace {
 
-bool SameKeyAndFlags(const PendingHotkey& a, const PendingHotkey& b) {
-    return a.key == b.key && a.shiftFlag == b.shiftFlag && a.ctrlFlag == b.ctrlFlag;
+bool SameKeyAndFlags(const PendingHotkey& entry, KeyChoice choice) {
+    return entry.key == choice.key && entry.shiftFlag == choice.shiftFlag &&
+           entry.ctrlFlag == choice.ctrlFlag;
 }
 
 } // namespace
@@ -28,10 +29,9 @@ void StorePendingHotkey(PendingSettings& pending, int32_t option, KeyChoice choi
                       static_cast<uint8_t>(choice.shiftFlag + choice.ctrlFlag)};
 }
 
-void StoreDefaultHotkey(PendingSettings& pending, const HotkeyTable& live, int32_t option) {
+KeyChoice DefaultChoice(const HotkeyTable& live, int32_t option) {
     const HotkeyOption& o = live.options[option];
-    StorePendingHotkey(pending, option,
-                       KeyChoice{o.defaultKey, o.defaultShiftFlag, o.defaultCtrlFlag});
+    return KeyChoice{o.defaultKey, o.defaultShiftFlag, o.defaultCtrlFlag};
 }
 
 void TakeKeyAway(PendingSettings& pending, int32_t option) {
@@ -41,15 +41,30 @@ void TakeKeyAway(PendingSettings& pending, int32_t option) {
     entry.ctrlFlag = 0;
 }
 
-int32_t FindKeyConflict(const PendingSettings& pending, int32_t option, int32_t from) {
-    const PendingHotkey& chosen = pending.hotkeys[option];
+int32_t FindKeyConflict(const PendingSettings& pending, int32_t option, KeyChoice choice,
+                        int32_t from) {
     for (int32_t i = from < 0 ? 0 : from; i < kHotkeyOptionCount; ++i) {
         const PendingHotkey& other = pending.hotkeys[i];
-        if (i != option && other.key != 0 && SameKeyAndFlags(other, chosen)) {
+        if (i != option && other.key != 0 && SameKeyAndFlags(other, choice)) {
             return i;
         }
     }
     return kNoOption;
+}
+
+bool AssignPendingHotkey(PendingSettings& pending, int32_t option, KeyChoice choice,
+                         ConflictAnswer ask, void* context) {
+    for (int32_t holder = FindKeyConflict(pending, option, choice, 0); holder != kNoOption;
+         holder = FindKeyConflict(pending, option, choice, holder + 1)) {
+        if (!ask(context, holder)) {
+            StorePendingHotkey(pending, option, choice);
+            TakeKeyAway(pending, option);
+            return true;
+        }
+        TakeKeyAway(pending, holder);
+    }
+    StorePendingHotkey(pending, option, choice);
+    return false;
 }
 
 bool DiffersFromPending(const PendingSettings& pending, int32_t option, KeyChoice choice) {

@@ -20,13 +20,25 @@ KeyChoice ChoiceFromBoxes(uint8_t key, bool shiftChecked, bool ctrlChecked);
 // Apply: the choice becomes the option's pending hotkey; the mask is the sum of the flags.
 void StorePendingHotkey(PendingSettings& pending, int32_t option, KeyChoice choice);
 // Set Default: the option's built-in key and modifiers.
-void StoreDefaultHotkey(PendingSettings& pending, const HotkeyTable& live, int32_t option);
+KeyChoice DefaultChoice(const HotkeyTable& live, int32_t option);
 // Empties the option's key and flags; its mask stays as it was.
 void TakeKeyAway(PendingSettings& pending, int32_t option);
 
 // The first option from `from` on, other than `option` and holding a key, whose pending key and
-// flags equal those of `option`; kNoOption when there is none.
-int32_t FindKeyConflict(const PendingSettings& pending, int32_t option, int32_t from);
+// flags equal the choice; kNoOption when there is none.
+int32_t FindKeyConflict(const PendingSettings& pending, int32_t option, KeyChoice choice,
+                        int32_t from);
+
+// Asks the user whether `holder` is to give up the hotkey chosen for another option: true to
+// move it. Runs while the pending table is still as it was before the choice.
+using ConflictAnswer = bool (*)(void* context, int32_t holder);
+
+// Apply and Set Default: every other option holding the choice is asked about in ascending
+// order; once each has given it up, the choice becomes the option's pending hotkey. A refusal
+// leaves the option without a key (its mask as chosen) and returns true. So the table never
+// holds a duplicate the user has not confirmed.
+bool AssignPendingHotkey(PendingSettings& pending, int32_t option, KeyChoice choice,
+                         ConflictAnswer ask, void* context);
 
 bool DiffersFromPending(const PendingSettings& pending, int32_t option, KeyChoice choice);
 bool DiffersFromDefault(const HotkeyTable& live, int32_t option, KeyChoice choice);

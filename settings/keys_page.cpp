@@ -78,9 +78,7 @@ void ApplyKey(HWND page) {
     }
     GetWindowTextA(w.keyField, p.KeyText, kKeyTextSize);
     const uint8_t key = static_cast<uint8_t>(p.KeyText[0]);
-    StorePendingHotkey(p, p.SelectedOption,
-                       ChoiceFromBoxes(key, BoxChecked(w.shiftBox), BoxChecked(w.ctrlBox)));
-    if (!ResolveKeyConflict(page)) {
+    if (!AssignKey(page, ChoiceFromBoxes(key, BoxChecked(w.shiftBox), BoxChecked(w.ctrlBox)))) {
         UpdateKeyButtons(w.applyButton);
     }
 }
@@ -92,10 +90,9 @@ void SetDefaultKey(HWND page) {
     if (option < 0) {
         return;
     }
-    StoreDefaultHotkey(p, g_state.hotkeys, option);
     KeyTextFromKey(g_state.hotkeys.options[option].defaultKey, p.KeyText);
     ShowKeyText();
-    if (!ResolveKeyConflict(page)) {
+    if (!AssignKey(page, DefaultChoice(g_state.hotkeys, option))) {
         UpdateModifierBoxes(button);
         UpdateKeyButtons(button);
     }

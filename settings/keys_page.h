@@ -2,10 +2,11 @@
 // The Keys Assignment page's updates after an action; `source` is the control whose action led
 // to the update and decides which steps run.
 #include <windows.h>
+#include "settings/key_assignment.h"
 
 void UpdateModifierBoxes(HWND source);
 void UpdateKeyButtons(HWND source);
 bool BoxChecked(HWND box);
-// Warns when the chosen option's pending hotkey is another option's, and moves the key or
-// refuses it as the user answers. True when the user refused.
-bool ResolveKeyConflict(HWND page);
+// Stores the choice as the chosen option's pending hotkey, after a warning for each other option
+// that holds it, which moves the key or refuses it as the user answers. True when refused.
+bool AssignKey(HWND page, KeyChoice choice);

@@ -21,13 +21,20 @@ void CheckBox(HWND box, bool checked) {
 // want of it and leave two options on one key. One warning is shown at a time.
 char g_conflictText[kConflictTextSize];
 
-// The user's answer to the warning about option `holder` (0 when the box could not be shown).
-int AskAboutConflict(HWND page, int32_t holder, int32_t selected) {
+// The warning about option `holder`, owned by the page. The frame is disabled while it is up:
+// its OK must not apply the pending table in the middle of the question. True for OK; a box
+// that could not be shown counts as a refusal.
+bool AskAboutConflict(void* page, int32_t holder) {
     const HotkeyOption* options = g_state.hotkeys.options;
     wsprintfA(g_conflictText, kConflictFormat, options[holder].optionName,
-              options[selected].optionName);
+              options[g_state.pending.SelectedOption].optionName);
     wsprintfA(g_state.text, "%s %s", kProductName, kKeysPageTitle);
-    return MessageBoxA(page, g_conflictText, g_state.text, MB_OKCANCEL | MB_ICONEXCLAMATION);
+    const HWND frame = g_state.settingsFrame;
+    EnableWindow(frame, FALSE);
+    const int answer = MessageBoxA(static_cast<HWND>(page), g_conflictText, g_state.text,
+                                   MB_OKCANCEL | MB_ICONEXCLAMATION);
+    EnableWindow(frame, TRUE);
+    return answer == IDOK;
 }
 
 } // namespace
@@ -86,20 +93,7 @@ void UpdateKeyButtons(HWND source) {
     }
 }
 
-bool ResolveKeyConflict(HWND page) {
+bool AssignKey(HWND page, KeyChoice choice) {
     PendingSettings& p = g_state.pending;
-    const int32_t selected = p.SelectedOption;
-    for (int32_t holder = FindKeyConflict(p, selected, 0); holder != kNoOption;
-         holder = FindKeyConflict(p, selected, holder + 1)) {
-        const int answer = AskAboutConflict(page, holder, selected);
-        if (answer == IDOK) {
-            TakeKeyAway(p, holder);
-            return false;
-        }
-        if (answer == IDCANCEL) {
-            TakeKeyAway(p, selected);
-            return true;
-        }
-    }
-    return false;
+    return AssignPendingHotkey(p, p.SelectedOption, choice, AskAboutConflict, page);
 }

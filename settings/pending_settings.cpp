@@ -4,18 +4,6 @@
 
 namespace {
 
-constexpr int32_t kDecimalBase = 10;
-constexpr int64_t kParseCeiling = INT32_MAX; // longer digit runs saturate here
-constexpr int64_t kParseFloor = INT32_MIN;
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 int32_t* RangeValueSlot(PendingSettings& pending, RangeField field) {
     switch (field) {
     case kLateralRangeField:
@@ -45,16 +33,6 @@ void FillPendingRanges(PendingSettings& pending, const Settings& live) {
     pending.RngSvpMax = live.RngSvpMax;
     pending.RngRlp = live.RngRlp;
     pending.RngRal = live.RngRal;
-}
-
-int32_t ClampToBounds(int32_t value, int32_t low, int32_t high) {
-    if (value < low) {
-        value = low;
-    }
-    if (value > high) {
-        value = high;
-    }
-    return value;
 }
 
 void ClampPendingParameters(PendingSettings& pending) {
@@ -136,37 +114,10 @@ int32_t PendingRangeValue(const PendingSettings& pending, RangeField field) {
     }
 }
 
-int32_t ParseRangeText(const char* text) {
-    while (IsBlank(*text)) {
-        ++text;
-    }
-    bool negative = false;
-    if (*text == '+' || *text == '-') {
-        negative = *text == '-';
-        ++text;
-    }
-    int64_t value = 0;
-    for (; IsDigit(*text); ++text) {
-        if (value <= kParseCeiling) {
-            value = value * kDecimalBase + (*text - '0');
-        }
-    }
-    if (negative) {
-        value = -value;
-    }
-    if (value > kParseCeiling) {
-        return INT32_MAX;
-    }
-    if (value < kParseFloor) {
-        return INT32_MIN;
-    }
-    return static_cast<int32_t>(value);
-}
-
 bool CommitRangeField(PendingSettings& pending, RangeField field, const char* text) {
     const ValueBounds bounds = RangeFieldBounds(field);
     int32_t* slot = RangeValueSlot(pending, field);
-    const int32_t typed = ParseRangeText(text);
+    const int32_t typed = ParseDecimal(text, kConfigValueSize, kOverflowSaturates);
     *slot = ClampToBounds(typed, bounds.low, bounds.high);
     if (field == kLateralRangeField) {
         pending.RlpMin = -pending.RngRlp;

@@ -2,6 +2,7 @@
 // The settings dialog's working copy and the rules its pages follow. The pages fill it from the
 // live values when the dialog opens; nothing reaches the live values before OK applies it.
 #include <cstdint>
+#include "settings/config_values.h"
 #include "settings/settings_record.h"
 
 constexpr int kKeyTextSize = 2; // the key field's one character and its terminator
@@ -35,8 +36,6 @@ void FillPendingParameters(PendingSettings& pending, const Settings& live);
 // Ranges page: the three upper limits again; the lower ones came with the Parameters page.
 void FillPendingRanges(PendingSettings& pending, const Settings& live);
 
-// value into [low, high], the lower bound applied first.
-int32_t ClampToBounds(int32_t value, int32_t low, int32_t high);
 // Pending Svp, Rlp and Ral into their pending limits.
 void ClampPendingParameters(PendingSettings& pending);
 
@@ -53,11 +52,9 @@ bool PlaneSpottingAvailable(int32_t active, int32_t targetId);
 
 ValueBounds RangeFieldBounds(RangeField field);
 int32_t PendingRangeValue(const PendingSettings& pending, RangeField field);
-// Leading blanks, an optional sign, then decimal digits; text without digits reads as 0.
-int32_t ParseRangeText(const char* text);
-// Stores the field's text as its pending value, brought within the field's bounds, and keeps
-// the matching lower limit the negative of a lateral or altitude range. True when the value
-// had to be changed, so the field must show the stored one.
+// Stores the field's text (a decimal, saturating beyond 32 bits) as its pending value, brought
+// within the field's bounds, and keeps the matching lower limit the negative of a lateral or
+// altitude range. True when the value had to be changed, so the field must show the stored one.
 bool CommitRangeField(PendingSettings& pending, RangeField field, const char* text);
 
 // OK: the pending values, limits and hotkeys become the live ones. The pending period and

@@ -111,7 +111,7 @@ PilotSetup ValidSetup(Random& r) {
                           rngRal};
     std::copy(values, values + 10, s.values);
     s.tower[0] = r.Between(0, 65535);
-    s.tower[1] = r.Between(-10001750, 10001750);
+    s.tower[1] = r.Between(-10001750, 10001749); // within +-90 degrees with any fraction
     s.tower[2] = r.Between(0, 65535);
     s.tower[3] = static_cast<int32_t>(r.Next());
     s.tower[4] = r.Between(0, 65535);

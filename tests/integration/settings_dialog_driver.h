@@ -32,6 +32,7 @@ struct WarningAnswer {
     std::string text;
     std::string caption;
     HWND owner;
+    bool frameEnabled; // the settings frame, while the warning was up
 };
 
 inline WarningAnswer* g_warningAnswer = nullptr;
@@ -75,6 +76,8 @@ inline void CALLBACK AnswerWarning(HWND, UINT, UINT_PTR, DWORD) {
     g_warningAnswer->text = text;
     g_warningAnswer->caption = caption;
     g_warningAnswer->owner = GetWindow(box, GW_OWNER);
+    g_warningAnswer->frameEnabled =
+        IsWindowEnabled(HostsimFindModuleWindow(IDC_SETTINGS_OK)) != FALSE;
     ++g_warningAnswer->seen;
     PostMessageA(box, WM_COMMAND, g_warningAnswer->button, 0);
 }
@@ -231,7 +234,7 @@ class SettingsDialog : public SkyvaneHost {
 
     // Answers every conflict warning that comes up from now on with the button.
     void AnswerWarningsWith(int button) {
-        answer = WarningAnswer{button, 0, "", "", nullptr};
+        answer = WarningAnswer{button, 0, "", "", nullptr, true};
         g_warningAnswer = &answer;
         warningTimer = SetTimer(nullptr, kWarningTimerId, kWarningPollMs, AnswerWarning);
     }

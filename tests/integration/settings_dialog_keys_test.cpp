@@ -156,6 +156,8 @@ TEST_F(KeysPage, TakingAHeldKeyAndConfirmingMovesIt) {
                            "OK - apply this key to the new option\n'Skyvane On/Off'.\n"
                            "CANCEL - reject changes.");
     EXPECT_EQ(answer.owner, pages[kTabKeys]);
+    EXPECT_FALSE(answer.frameEnabled) << "the frame's OK must wait for the answer";
+    EXPECT_TRUE(IsWindowEnabled(frame));
     EXPECT_FALSE(ApplyEnabled());
 
     // The option that lost its key shows an empty entry.

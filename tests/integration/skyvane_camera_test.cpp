@@ -2,6 +2,7 @@
 // geometry in the host's words, and the view-target redirect through the host's view code.
 // The tick's and the commands' rules are tested natively against a fake host.
 #include <cmath>
+#include "camera/placement_math.h"
 #include "skyvane_fixture.h"
 
 using namespace skyvane_test;
@@ -112,6 +113,40 @@ TEST_F(Camera, TheEyePointLiesHalfAPeriodAheadAndBesideTheTrack) {
     double expectedBearing = user->headingTrueDeg + atan2(sideNm, aheadNm) * 180 / kPi;
     EXPECT_NEAR(bearingDeg, expectedBearing, 0.05);
     EXPECT_NEAR(altMetres, (user->altitudeFeet + 1 * user->sizeFeet) * kMetresPerFoot, 0.01);
+}
+
+// A host that renders with Direct3D 9 runs its thread with the x87 unit in 24-bit precision;
+// the eye points must still be those of double-precision arithmetic, computed here by the same
+// core in the test's own precision. Each leg stays well away from a meridian, where the
+// arc-cosine near 1 would limit even double precision to about 1e-6 degree.
+TEST_F(Camera, EyePointsKeepDoublePrecisionWhenTheHostRunsTheFpuInSinglePrecision) {
+    options.singlePrecisionFpu = true;
+    StartPassBy(10);
+    for (double heading : {30.0, 55.0, 125.0, 150.0, 215.0, 240.0, 305.0, 330.0}) {
+        User()->headingTrueDeg = heading;
+        ASSERT_TRUE(StepToPlacement(12));
+        const HostsimAircraft* u = User();
+        const PlacementInputs in{u->latitudeDeg,
+                                 u->longitudeDeg,
+                                 u->altitudeFeet,
+                                 fmod(u->headingTrueDeg - u->variationDeg + 360, 360),
+                                 u->sizeFeet,
+                                 u->speedKnots,
+                                 u->verticalSpeedFpm,
+                                 u->acrossKnots,
+                                 u->groundElevationFeet,
+                                 u->variationDeg};
+        EyePoint core;
+        ASSERT_TRUE(ComputeEyePointFrom(in, PlacementParameters{10, 2, 1, 0}, core));
+        HostsimEyePoint expected = {core.latLo, core.latHi, core.lonLo,
+                                    core.lonHi, core.altLo, core.altHi};
+        double lat, lon, alt, coreLat, coreLon, coreAlt;
+        HostsimDecodeEyePoint(HostsimTowerEyePoint(), &lat, &lon, &alt);
+        HostsimDecodeEyePoint(&expected, &coreLat, &coreLon, &coreAlt);
+        EXPECT_NEAR(lat, coreLat, 1e-9) << "heading " << heading;
+        EXPECT_NEAR(lon, coreLon, 1e-9) << "heading " << heading;
+        EXPECT_NEAR(alt, coreAlt, 1e-6) << "heading " << heading;
+    }
 }
 
 TEST_F(Camera, NextAndPreviousStepThroughTheAiAircraftWithWrapAround) {

@@ -204,7 +204,8 @@ TEST_F(Config, AReadOnlyFileIsLeftAsItIs) {
     EXPECT_EQ(ReadIniText(), before);
 }
 
-TEST_F(Config, NoFileIsCreatedOutsideAModulesFolder) {
+// A host file dialog moves the current directory; the file goes back where it was read.
+TEST_F(Config, TheFileIsWrittenWhereItWasReadWhereverTheCurrentDirectoryIsAtExit) {
     StartFlying();
     std::string elsewhere = root + "\\elsewhere";
     CreateDirectoryA(elsewhere.c_str(), nullptr);
@@ -220,6 +221,7 @@ TEST_F(Config, NoFileIsCreatedOutsideAModulesFolder) {
         FindClose(search);
     }
     EXPECT_EQ(entries, 0);
+    EXPECT_EQ(ReadIni("SVM", "Rid"), "1");
 }
 
 TEST_F(Config, ACurrentDirectoryTooLongForThePathReadsAndWritesNothing) {

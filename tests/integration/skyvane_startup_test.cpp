@@ -155,6 +155,7 @@ TEST_F(SkyvaneHost, TheDiagnosticDumpIsWrittenOnceAndTheBindingTickRunsOn) {
     Start();
     HostsimStep(options.readyAfterSeconds + 1);
     EXPECT_EQ(ReadIni("SVM", "2"), "<missing>") << "the switch is erased at binding";
+    EXPECT_EQ(ReadIni("SVM", "Rid"), "1") << "the marker stays, should the host die before exit";
     for (int key = 3; key <= 8; ++key) {
         EXPECT_NE(ReadIni("SVM", DumpKey(key).c_str()), "<missing>") << key;
     }

@@ -165,12 +165,24 @@ TEST_F(ConfigApplyTest, AnEditedTowerValueFailsItsCheck) {
     EXPECT_EQ(spot.altHi, 301);
 }
 
+TEST_F(ConfigApplyTest, SettingsBeyond32BitsSaturateBeforeTheClampButHotkeysWrap) {
+    file.Set("SETTINGS", "RngSvpMax", "3000000000");
+    file.Set("SETTINGS", "Svp", "2147483648");
+    file.Set("SETTINGS", "Rlp", "-99999999999");
+    file.Set("KEYS", "K(5)", "4294967377,1"); // 2^32 + 81: Q with Shift
+    Apply();
+    EXPECT_EQ(s.RngSvpMax, kRngSvpMaxHighSeconds);
+    EXPECT_EQ(s.Svp, kRngSvpMaxHighSeconds);
+    EXPECT_EQ(s.Rlp, -kOffsetRangeLow);
+    EXPECT_EQ(h.options[5].key, 'Q');
+}
+
 TEST_F(ConfigApplyTest, BuffersFilledToTheEndAreCutNotOverrun) {
     file.unterminated = true;
     file.Set("SETTINGS", "Svp", "12");
     file.Set("SETTINGS", "RngSvpMax", "40");
     Apply();
-    // "12" followed by 257 sevens wraps in 32 bits; the clamp then brings it into 5..40.
+    // "12" followed by 257 sevens saturates in 32 bits; the clamp then brings it to 40.
     EXPECT_GE(s.Svp, kSvpMinSeconds);
     EXPECT_LE(s.Svp, s.RngSvpMax);
     EXPECT_LE(s.RngSvpMax, kRngSvpMaxHighSeconds);

@@ -32,26 +32,39 @@ TEST(CheckValue, CountsEveryCharacterOfAFullBufferOfNegativeBytes) {
     EXPECT_EQ(TowerCheckSum(tower), 6 * CheckValue("-2147483648"));
 }
 
-TEST(ParseConfigInt, ReadsLeadingDecimalNumbers) {
-    EXPECT_EQ(ParseConfigInt("0"), 0);
-    EXPECT_EQ(ParseConfigInt("12abc"), 12);
-    EXPECT_EQ(ParseConfigInt("  -17"), -17);
-    EXPECT_EQ(ParseConfigInt("\t+8"), 8);
-    EXPECT_EQ(ParseConfigInt("abc"), 0);
-    EXPECT_EQ(ParseConfigInt(""), 0);
-    EXPECT_EQ(ParseConfigInt("-"), 0);
-    EXPECT_EQ(ParseConfigInt("- 5"), 0);
-    EXPECT_EQ(ParseConfigInt("340,1"), 340);
-    EXPECT_EQ(ParseConfigInt("2147483647"), INT32_MAX);
-    EXPECT_EQ(ParseConfigInt("-2147483648"), INT32_MIN);
-}
-
-TEST(ParseConfigInt, NumbersBeyond32BitsWrapModulo2To32) {
-    EXPECT_EQ(ParseConfigInt("2147483648"), INT32_MIN);
-    EXPECT_EQ(ParseConfigInt("4294967296"), 0);
-    EXPECT_EQ(ParseConfigInt("4294967297"), 1);
-    EXPECT_EQ(ParseConfigInt("-4294967297"), -1);
-    EXPECT_EQ(ParseConfigInt("99999999999999999999999"), -159383553);
+// Each text read wrapping and saturating; they differ only beyond 32 bits.
+TEST(ParseDecimal, ReadsLeadingDecimalNumbersAndWrapsOrSaturatesBeyond32Bits) {
+    const struct {
+        const char* text;
+        int32_t wrapped, saturated;
+    } cases[] = {
+        {"0", 0, 0},
+        {"12abc", 12, 12},
+        {"  -17", -17, -17},
+        {"\t+8", 8, 8},
+        {"abc", 0, 0},
+        {"", 0, 0},
+        {"-", 0, 0},
+        {"- 5", 0, 0},
+        {"1 2", 1, 1},
+        {"340,1", 340, 340},
+        {"2147483647", INT32_MAX, INT32_MAX},
+        {"-2147483648", INT32_MIN, INT32_MIN},
+        {"2147483648", INT32_MIN, INT32_MAX},
+        {"3000000000", -1294967296, INT32_MAX},
+        {"4294967296", 0, INT32_MAX},
+        {"4294967297", 1, INT32_MAX},
+        {"-4294967297", -1, INT32_MIN},
+        {"99999999999999999999999", -159383553, INT32_MAX},
+        {"-99999999999999999999", -1661992959, INT32_MIN},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(ParseDecimal(c.text, kConfigValueSize, kOverflowWraps), c.wrapped);
+        EXPECT_EQ(ParseConfigInt(c.text), c.wrapped);
+        EXPECT_EQ(ParseDecimal(c.text, kConfigValueSize, kOverflowSaturates), c.saturated);
+    }
+    EXPECT_EQ(ParseDecimal("123", 2, kOverflowSaturates), 12) << "stops at the limit";
 }
 
 TEST(ParseHotkeyValue, KeyAndMaskAreLowBytesAndTheFlagsFollowTheMask) {
@@ -108,4 +121,18 @@ TEST(SpottingEyePointValid, MatchesTheSumOfTheSixFormattedParts) {
     EXPECT_TRUE(SpottingEyePointValid(tower));
     tower.altWhole = 31; // a hand edit
     EXPECT_FALSE(SpottingEyePointValid(tower));
+
+    // A matching check value is not enough: the latitude must lie within +-90 degrees
+    // (10001750 units), whatever the longitude and altitude words.
+    const struct {
+        int32_t latFraction, latWhole;
+        bool valid;
+    } latitudes[] = {{0, 10001750, true},       {1, 10001750, false},    {0, -10001750, true},
+                     {65535, -10001751, false}, {32768, 10001749, true}, {0, 2147483647, false},
+                     {0, INT32_MIN, false},     {70000, 10001750, false}};
+    for (const auto& l : latitudes) {
+        TowerValues forged{l.latFraction, l.latWhole, 65535, INT32_MIN, 65535, INT32_MAX, 0};
+        forged.checkValue = TowerCheckSum(forged);
+        EXPECT_EQ(SpottingEyePointValid(forged), l.valid) << l.latWhole << " " << l.latFraction;
+    }
 }

@@ -70,6 +70,14 @@ TEST_F(ValidateHotkeysTest, AnInvalidMaskReturnsTheOptionToItsDefault) {
     ExpectHotkey(9, 'N', 1, 2, 3);
 }
 
+TEST_F(ValidateHotkeysTest, ADefaultMeetingAnOptionVisitedBeforeIsSettledByAnotherPass) {
+    Read(2, "74,3"); // J Shift+Ctrl: option 10's default
+    Read(10, "0,0"); // an invalid mask: back to J Shift+Ctrl after option 2's visit
+    ValidateHotkeys(h);
+    ExpectHotkey(10, 'J', 1, 2, 3);
+    ExpectHotkey(2, 'A', 1, 0, 1);
+}
+
 TEST_F(ValidateHotkeysTest, SameLetterWithOtherModifiersIsNoConflict) {
     Read(0, "70,2"); // F with Ctrl
     Read(9, "81,1"); // Q with Shift over the default Shift+Ctrl

@@ -171,20 +171,14 @@ class Sequence {
         }
     }
 
-    // The Keys page: a key for an option, then every conflict answered yes or no.
+    // The Keys page: a key for an option, every conflict answered alike, yes or no.
     void AssignKey(uint32_t detail) {
-        PendingSettings& p = core.pending;
         const int32_t option = static_cast<int32_t>(detail % kHotkeyOptionCount);
         const uint8_t key = static_cast<uint8_t>('A' + detail / 16 % 6);
-        StorePendingHotkey(p, option, ChoiceFromBoxes(key, true, detail / 128 % 2 != 0));
-        const bool confirm = detail / 256 % 2 != 0;
-        for (int32_t holder = FindKeyConflict(p, option, 0); holder != kNoOption;
-             holder = FindKeyConflict(p, option, holder + 1)) {
-            TakeKeyAway(p, confirm ? holder : option);
-            if (!confirm) {
-                break;
-            }
-        }
+        bool confirm = detail / 256 % 2 != 0;
+        AssignPendingHotkey(
+            core.pending, option, ChoiceFromBoxes(key, true, detail / 128 % 2 != 0),
+            [](void* answer, int32_t) { return *static_cast<bool*>(answer); }, &confirm);
     }
 
     void AircraftAction(uint32_t value) {

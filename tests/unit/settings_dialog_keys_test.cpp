@@ -63,10 +63,10 @@ TEST_F(KeyAssignmentTest, StoringSetsTheMaskToTheSumEvenWithoutModifiers) {
 
 TEST_F(KeyAssignmentTest, DefaultsComeBackWithTheirMask) {
     StorePendingHotkey(pending, 11, KeyChoice{'5', 0, 0});
-    StoreDefaultHotkey(pending, hotkeys, 11);
+    StorePendingHotkey(pending, 11, DefaultChoice(hotkeys, 11));
     ExpectEntry(11, 'I', 1, 2, 3);
     StorePendingHotkey(pending, 0, KeyChoice{'Z', 0, 2});
-    StoreDefaultHotkey(pending, hotkeys, 0);
+    StorePendingHotkey(pending, 0, DefaultChoice(hotkeys, 0));
     ExpectEntry(0, 'F', 1, 0, 1);
 }
 
@@ -79,29 +79,53 @@ TEST_F(KeyAssignmentTest, TakingAKeyAwayKeepsTheMask) {
 
 TEST_F(KeyAssignmentTest, ConflictsNeedTheSameKeyAndBothFlags) {
     // Option 0 given Shift+D meets option 1.
-    StorePendingHotkey(pending, 0, KeyChoice{'D', 1, 0});
-    EXPECT_EQ(FindKeyConflict(pending, 0, 0), 1);
-    EXPECT_EQ(FindKeyConflict(pending, 0, 2), kNoOption);
+    EXPECT_EQ(FindKeyConflict(pending, 0, KeyChoice{'D', 1, 0}, 0), 1);
+    EXPECT_EQ(FindKeyConflict(pending, 0, KeyChoice{'D', 1, 0}, 2), kNoOption);
     // Shift+Ctrl+D is a different hotkey.
-    StorePendingHotkey(pending, 0, KeyChoice{'D', 1, 2});
-    EXPECT_EQ(FindKeyConflict(pending, 0, 0), kNoOption);
+    EXPECT_EQ(FindKeyConflict(pending, 0, KeyChoice{'D', 1, 2}, 0), kNoOption);
     // The N of the mode group and of the random group differ by Ctrl only.
-    EXPECT_EQ(FindKeyConflict(pending, 6, 0), kNoOption);
-    EXPECT_EQ(FindKeyConflict(pending, 9, 0), kNoOption);
+    EXPECT_EQ(FindKeyConflict(pending, 6, KeyChoice{'N', 1, 0}, 0), kNoOption);
+    EXPECT_EQ(FindKeyConflict(pending, 9, KeyChoice{'N', 1, 2}, 0), kNoOption);
 }
 
 TEST_F(KeyAssignmentTest, ConflictScanSkipsTheChosenOptionAndOptionsWithoutKeys) {
     // Two emptied entries with equal flags do not conflict.
-    StorePendingHotkey(pending, 3, KeyChoice{0, 1, 0});
     StorePendingHotkey(pending, 5, KeyChoice{0, 1, 0});
-    EXPECT_EQ(FindKeyConflict(pending, 3, 0), kNoOption);
+    EXPECT_EQ(FindKeyConflict(pending, 3, KeyChoice{0, 1, 0}, 0), kNoOption);
     // Several holders: the scan goes in ascending order and can be resumed.
-    StorePendingHotkey(pending, 2, KeyChoice{'F', 1, 0});
-    StorePendingHotkey(pending, 13, KeyChoice{'F', 1, 0});
-    EXPECT_EQ(FindKeyConflict(pending, 2, 0), 0);
-    EXPECT_EQ(FindKeyConflict(pending, 2, 1), 13);
-    EXPECT_EQ(FindKeyConflict(pending, 13, 0), 0);
-    EXPECT_EQ(FindKeyConflict(pending, 13, 14), kNoOption);
+    const KeyChoice shiftF{'F', 1, 0};
+    StorePendingHotkey(pending, 13, shiftF);
+    EXPECT_EQ(FindKeyConflict(pending, 2, shiftF, 0), 0);
+    EXPECT_EQ(FindKeyConflict(pending, 2, shiftF, 1), 13);
+    EXPECT_EQ(FindKeyConflict(pending, 13, shiftF, 0), 0);
+    EXPECT_EQ(FindKeyConflict(pending, 13, shiftF, 14), kNoOption);
+}
+
+// While the warning is up the table is as before the choice; an answer decides what is stored.
+TEST_F(KeyAssignmentTest, AChoiceHeldElsewhereIsStoredOnlyOnceTheUserMovesIt) {
+    struct Asked {
+        PendingSettings& pending;
+        bool moveIt;
+        int32_t holder;
+        uint8_t keyBefore;
+    } asked{pending, true, kNoOption, 'F'};
+    const ConflictAnswer answer = [](void* context, int32_t holder) {
+        Asked& a = *static_cast<Asked*>(context);
+        a.holder = holder;
+        EXPECT_EQ(a.pending.hotkeys[0].key, a.keyBefore) << "not stored before the answer";
+        return a.moveIt;
+    };
+    EXPECT_FALSE(AssignPendingHotkey(pending, 0, KeyChoice{'D', 1, 0}, answer, &asked));
+    EXPECT_EQ(asked.holder, 1);
+    ExpectEntry(0, 'D', 1, 0, 1);
+    ExpectEntry(1, 0, 0, 0, 1);
+
+    asked.moveIt = false;
+    asked.keyBefore = 'D';
+    EXPECT_TRUE(AssignPendingHotkey(pending, 0, KeyChoice{'A', 1, 0}, answer, &asked));
+    EXPECT_EQ(asked.holder, 2);
+    ExpectEntry(0, 0, 0, 0, 1);
+    ExpectEntry(2, 'A', 1, 0, 1);
 }
 
 TEST_F(KeyAssignmentTest, ButtonsCompareTheControlsWithPendingAndDefault) {

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <cstring>
 
 #include "settings/key_assignment.h"
@@ -132,20 +131,6 @@ TEST_F(PendingSettingsTest, PlaneSpottingNeedsTheViewOnAndTheUsersAircraft) {
     EXPECT_FALSE(PlaneSpottingAvailable(0, 1));
     EXPECT_FALSE(PlaneSpottingAvailable(1, 4711));
     EXPECT_FALSE(PlaneSpottingAvailable(0, 4711));
-}
-
-TEST_F(PendingSettingsTest, RangeTextReadsLikeADecimalInteger) {
-    EXPECT_EQ(ParseRangeText("40"), 40);
-    EXPECT_EQ(ParseRangeText("  \t 17"), 17);
-    EXPECT_EQ(ParseRangeText("+8"), 8);
-    EXPECT_EQ(ParseRangeText("-12"), -12);
-    EXPECT_EQ(ParseRangeText("25abc"), 25);
-    EXPECT_EQ(ParseRangeText(""), 0);
-    EXPECT_EQ(ParseRangeText("abc"), 0);
-    EXPECT_EQ(ParseRangeText("-"), 0);
-    EXPECT_EQ(ParseRangeText("1 2"), 1);
-    EXPECT_EQ(ParseRangeText("99999999999999999999"), INT_MAX);
-    EXPECT_EQ(ParseRangeText("-99999999999999999999"), INT_MIN);
 }
 
 TEST_F(PendingSettingsTest, PeriodFieldCommitKeepsItsBounds) {
