@@ -12,8 +12,8 @@ void FillAboutBox(HWND window) {
     const int controls[] = {IDC_ABOUT_PRODUCT, IDC_ABOUT_HOST, IDC_ABOUT_PURPOSE,
                             IDC_ABOUT_SETTINGS_FILE};
     for (int i = 0; i < 4; ++i) {
-        char text[kTextBufferSize] = {};
-        LoadStringA(g_state.instance, strings[i], text, kTextBufferSize);
+        char text[kTextSize] = {};
+        LoadStringA(g_state.instance, strings[i], text, kTextSize);
         SetDlgItemTextA(window, controls[i], text);
     }
 }

@@ -56,22 +56,22 @@ void WriteBindingDump(const char* configPath) {
         WritePrivateProfileStringA(kSection, kWrittenMarkerKey, kWrittenMarker, configPath);
     }
 
-    char lines[kBindingLineCount][kTextBufferSize] = {};
+    char lines[kBindingLineCount][kTextSize] = {};
     OSVERSIONINFOA version = {};
     version.dwOSVersionInfoSize = sizeof(version);
     GetVersionExA(&version);
-    snprintf(lines[0], kTextBufferSize, "Windows %lu.%lu build %lu %s", version.dwMajorVersion,
+    snprintf(lines[0], kTextSize, "Windows %lu.%lu build %lu %s", version.dwMajorVersion,
              version.dwMinorVersion, version.dwBuildNumber, version.szCSDVersion);
-    GetModuleFileNameA(nullptr, lines[1], kTextBufferSize);
-    GetCurrentDirectoryA(kTextBufferSize, lines[2]);
-    GetModuleFileNameA(g_state.instance, lines[3], kTextBufferSize);
-    snprintf(lines[4], kTextBufferSize, "host window 0x%08X state %d ready %d view module 0x%08X",
+    GetModuleFileNameA(nullptr, lines[1], kTextSize);
+    GetCurrentDirectoryA(kTextSize, lines[2]);
+    GetModuleFileNameA(g_state.instance, lines[3], kTextSize);
+    snprintf(lines[4], kTextSize, "host window 0x%08X state %d ready %d view module 0x%08X",
              static_cast<unsigned>(Word(g_state.hostWindow)), g_state.host->StateWord(),
              g_state.host->ReadyWord(),
              static_cast<unsigned>(Word(FindHostModuleHandle(kIfaceViewModule))));
-    DescribeImportTable(lines[5], kTextBufferSize);
+    DescribeImportTable(lines[5], kTextSize);
     for (int i = 0; i < kBindingLineCount; ++i) {
-        lines[i][kTextBufferSize - 1] = '\0';
+        lines[i][kTextSize - 1] = '\0';
         WriteKey(configPath, kFirstBindingKey + i, lines[i]);
     }
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, configPath);
@@ -117,7 +117,7 @@ void WriteShutdownDump(const char* configPath) {
     values[n++] = static_cast<uint32_t>(s.aiList.sortColumn);
     values[n++] = static_cast<uint32_t>(s.aiList.lastWalkCount);
 
-    char text[kTextBufferSize];
+    char text[kTextSize];
     for (int i = 0; i < n; ++i) {
         snprintf(text, sizeof(text), "0x%08X", static_cast<unsigned>(values[i]));
         WriteKey(configPath, kFirstShutdownKey + i, text);

@@ -6,8 +6,6 @@
 #include "camera/module_core.h"
 #include "module/host_services.h"
 
-constexpr int kTextBufferSize = kAiTextSize; // every text buffer, terminator included
-
 constexpr int kSettingsPageCount = 5;
 
 // The open settings dialog's windows; stale once it closes, replaced at the next opening.
@@ -39,7 +37,7 @@ struct ModuleState : ModuleCore {
     SettingsWindows settingsWindows;
     HWND aboutBox;
 
-    char text[kTextBufferSize]; // numbers and captions are formatted here before display
+    char text[kTextSize]; // numbers and captions are formatted here before display
 };
 
 extern ModuleState g_state;

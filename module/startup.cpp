@@ -79,7 +79,7 @@ INT_PTR CALLBACK TickWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 void BindShell() {
     ReadConfiguration();
-    char path[kConfigPathSize];
+    char path[kTextSize];
     if (g_state.diagnosticDump && BuildConfigPath(path)) {
         WriteBindingDump(path);
     }

@@ -12,10 +12,10 @@ constexpr uint32_t kFractionMask = 0xFFFF;
 
 // Beyond 32 bits a number saturates before it is clamped, as the dialog's fields read it.
 int32_t ReadNumber(ConfigValueReader read, void* context, const char* section, const char* key) {
-    char value[kConfigValueSize];
+    char value[kTextSize];
     read(context, section, key, value);
-    value[kConfigValueSize - 1] = '\0';
-    return ParseDecimal(value, kConfigValueSize, kOverflowSaturates);
+    value[kTextSize - 1] = '\0';
+    return ParseDecimal(value, kTextSize, kOverflowSaturates);
 }
 
 uint32_t WithFraction(uint32_t lowWord, int32_t fraction) {
@@ -51,7 +51,7 @@ void WriteTower(ConfigValueWriter write, void* context, const EyePoint& spotting
     const int32_t parts[kConfigTowerKeyCount] = {
         tower.latFraction, tower.latWhole, tower.lonFraction, tower.lonWhole,
         tower.altFraction, tower.altWhole, tower.checkValue};
-    char text[kConfigTextSize];
+    char text[kTextSize];
     for (int i = 0; i < kConfigTowerKeyCount; ++i) {
         snprintf(text, sizeof(text), "%d", static_cast<int>(parts[i]));
         write(context, kConfigTowerSection, kConfigTowerKeys[i], text);
@@ -98,12 +98,12 @@ void ApplyConfigurationTexts(ConfigValueReader read, void* context, Settings& se
     if (settings.Mode == kModePlaneSpotting) {
         tower = ReadTower(read, context, spotting);
     }
-    char value[kConfigValueSize];
+    char value[kTextSize];
     for (int i = 0; i < kHotkeyOptionCount; ++i) {
         char name[kConfigKeyNameSize];
         ConfigHotkeyKeyName(i, name);
         read(context, kConfigKeysSection, name, value);
-        value[kConfigValueSize - 1] = '\0';
+        value[kTextSize - 1] = '\0';
         ParseHotkeyValue(value, hotkeys.options[i]);
     }
     ClampSettings(settings, hotkeys, tower);
@@ -111,7 +111,7 @@ void ApplyConfigurationTexts(ConfigValueReader read, void* context, Settings& se
 
 void WriteConfigurationTexts(ConfigValueWriter write, void* context, const Settings& settings,
                              const HotkeyTable& hotkeys, const EyePoint& spotting) {
-    char text[kConfigTextSize];
+    char text[kTextSize];
     for (int i = 0; i < kConfigSettingCount; ++i) {
         snprintf(text, sizeof(text), "%d", static_cast<int>(SettingValue(settings, i)));
         write(context, kConfigSettingsSection, kConfigSettingKeys[i], text);

@@ -7,19 +7,19 @@
 #include "camera/eye_point.h"
 #include "settings/config_values.h"
 #include "settings/settings_record.h"
+#include "camera/text_size.h"
 
 constexpr char kConfigSettingsSection[] = "SETTINGS";
 constexpr char kConfigTowerSection[] = "TOWER";
 constexpr char kConfigKeysSection[] = "KEYS";
 constexpr int kConfigSettingCount = 12;
 constexpr int kConfigTowerKeyCount = 7;
-constexpr int kConfigKeyNameSize = 16;  // "K(%d)" of any option index
-constexpr size_t kConfigTextSize = 260; // a written value text, terminator included
+constexpr int kConfigKeyNameSize = 16; // "K(%d)" of any option index
 
 extern const char* const kConfigSettingKeys[kConfigSettingCount];
 extern const char* const kConfigTowerKeys[kConfigTowerKeyCount];
 
-// Fills value (kConfigValueSize characters) with the text of section/key; a missing key reads
+// Fills value (kTextSize characters) with the text of section/key; a missing key reads
 // as "0". The text need not be terminated: a value that fills the buffer is cut at its end.
 using ConfigValueReader = void (*)(void* context, const char* section, const char* key,
                                    char* value);

@@ -18,16 +18,15 @@ constexpr char kMissingValue[] = "0";
 
 // The file that was read. The host may move its current directory before exit (a file dialog
 // does), so the write goes here rather than to a path built afresh.
-char g_readPath[kConfigPathSize];
+char g_readPath[kTextSize];
 
-void ReadValue(const char* path, const char* section, const char* key,
-               char (&value)[kConfigValueSize]) {
-    GetPrivateProfileStringA(section, key, kMissingValue, value, kConfigValueSize, path);
-    value[kConfigValueSize - 1] = '\0';
+void ReadValue(const char* path, const char* section, const char* key, char (&value)[kTextSize]) {
+    GetPrivateProfileStringA(section, key, kMissingValue, value, kTextSize, path);
+    value[kTextSize - 1] = '\0';
 }
 
 void ReadProfileValue(void* path, const char* section, const char* key, char* value) {
-    GetPrivateProfileStringA(section, key, kMissingValue, value, kConfigValueSize,
+    GetPrivateProfileStringA(section, key, kMissingValue, value, kTextSize,
                              static_cast<const char*>(path));
 }
 
@@ -37,11 +36,11 @@ void WriteProfileValue(void* path, const char* section, const char* key, const c
 
 } // namespace
 
-bool BuildConfigPath(char (&path)[kConfigPathSize]) {
-    DWORD length = GetCurrentDirectoryA(kConfigPathSize, path);
+bool BuildConfigPath(char (&path)[kTextSize]) {
+    DWORD length = GetCurrentDirectoryA(kTextSize, path);
     size_t suffix = strlen(kModulesFolder) + strlen(kFileName);
     // A directory too long for the whole path means no file at all, never a truncated path.
-    if (length == 0 || length + suffix >= static_cast<size_t>(kConfigPathSize)) {
+    if (length == 0 || length + suffix >= static_cast<size_t>(kTextSize)) {
         path[0] = '\0';
         return false;
     }
@@ -56,7 +55,7 @@ void ReadConfiguration() {
     }
     const char* path = g_readPath;
     g_state.configurationRead = true;
-    char value[kConfigValueSize];
+    char value[kTextSize];
     ReadValue(path, kSvmSection, kDumpSwitchKey, value);
     if (value[0] == '2') {
         g_state.diagnosticDump = true;
@@ -88,7 +87,7 @@ void WriteConfiguration() {
     }
     WriteConfigurationTexts(WriteProfileValue, g_readPath, g_state.settings, g_state.hotkeys,
                             g_state.controller.spottingEyePoint);
-    char text[kTextBufferSize];
+    char text[kTextSize];
     snprintf(text, sizeof(text), "%u", 1u);
     WritePrivateProfileStringA(kSvmSection, kWrittenMarkerKey, text, path);
     if (g_state.diagnosticDump) {

@@ -37,7 +37,7 @@ double StoredLatitudeDeg(const TowerValues& tower) {
 
 int32_t CheckValue(const char* text) {
     uint32_t sum = 0;
-    for (size_t i = 0; i < kConfigValueSize && text[i] != '\0'; ++i) {
+    for (size_t i = 0; i < kTextSize && text[i] != '\0'; ++i) {
         const int32_t signedChar = static_cast<signed char>(text[i]);
         sum += static_cast<uint32_t>(signedChar) + kPositionWeight * static_cast<uint32_t>(i);
     }
@@ -72,7 +72,7 @@ int32_t ParseDecimal(const char* text, size_t limit, NumberOverflow overflow) {
 }
 
 int32_t ParseConfigInt(const char* text) {
-    return ParseDecimal(text, kConfigValueSize, kOverflowWraps);
+    return ParseDecimal(text, kTextSize, kOverflowWraps);
 }
 
 int32_t ClampToBounds(int32_t value, int32_t low, int32_t high) {
@@ -87,10 +87,10 @@ int32_t ClampToBounds(int32_t value, int32_t low, int32_t high) {
 
 void ParseHotkeyValue(const char* text, HotkeyOption& option) {
     option.key = LowByte(ParseConfigInt(text));
-    for (size_t i = 0; i < kConfigValueSize && text[i] != '\0'; ++i) {
+    for (size_t i = 0; i < kTextSize && text[i] != '\0'; ++i) {
         if (text[i] == ',') {
             const uint8_t mask =
-                LowByte(ParseDecimal(text + i + 1, kConfigValueSize - i - 1, kOverflowWraps));
+                LowByte(ParseDecimal(text + i + 1, kTextSize - i - 1, kOverflowWraps));
             option.modifierMask = mask;
             option.shiftFlag = mask & kShiftBit;
             option.ctrlFlag = mask & kCtrlBit;

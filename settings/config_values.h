@@ -4,12 +4,10 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "camera/text_size.h"
 #include "settings/settings_record.h"
 
-// Values are read into buffers of this many characters, terminator included.
-constexpr size_t kConfigValueSize = 260;
-
-// Sum over the first characters (at most kConfigValueSize) of each character as a signed byte
+// Sum over the first characters (at most kTextSize) of each character as a signed byte
 // plus 256 times its position, in wrapping 32-bit arithmetic.
 int32_t CheckValue(const char* text);
 
@@ -23,7 +21,7 @@ enum NumberOverflow {
 // character, over at most `limit` characters; no digits gives 0.
 int32_t ParseDecimal(const char* text, size_t limit, NumberOverflow overflow);
 
-// A value text of the file (kConfigValueSize characters at most), wrapping.
+// A value text of the file (kTextSize characters at most), wrapping.
 int32_t ParseConfigInt(const char* text);
 
 // value into [low, high], the lower bound applied first: crossed bounds leave the upper one.

@@ -117,7 +117,7 @@ int32_t PendingRangeValue(const PendingSettings& pending, RangeField field) {
 bool CommitRangeField(PendingSettings& pending, RangeField field, const char* text) {
     const ValueBounds bounds = RangeFieldBounds(field);
     int32_t* slot = RangeValueSlot(pending, field);
-    const int32_t typed = ParseDecimal(text, kConfigValueSize, kOverflowSaturates);
+    const int32_t typed = ParseDecimal(text, kTextSize, kOverflowSaturates);
     *slot = ClampToBounds(typed, bounds.low, bounds.high);
     if (field == kLateralRangeField) {
         pending.RlpMin = -pending.RngRlp;

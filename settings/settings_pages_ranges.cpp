@@ -41,7 +41,7 @@ void CommitRangeText(HWND page, int fieldId) {
     for (int i = 0; i < kRangeFieldCount; ++i) {
         if (kRanges[i].field == fieldId) {
             const RangeField field = static_cast<RangeField>(i);
-            GetDlgItemTextA(page, fieldId, g_state.text, kTextBufferSize);
+            GetDlgItemTextA(page, fieldId, g_state.text, kTextSize);
             if (CommitRangeField(g_state.pending, field, g_state.text)) {
                 ShowNumber(page, fieldId, PendingRangeValue(g_state.pending, field));
             }

@@ -21,7 +21,7 @@ unsigned char FoldedByte(char c) {
 }
 
 int32_t CompareFoldedText(const char* first, const char* second) {
-    for (size_t i = 0; i < kAiTextSize; ++i) {
+    for (size_t i = 0; i < kTextSize; ++i) {
         const int32_t a = FoldedByte(first[i]);
         const int32_t b = FoldedByte(second[i]);
         if (a != b || a == 0) {
@@ -39,18 +39,18 @@ bool IsDigit(char c) {
 // included) reads as 0. Only plain decimals are handed to strtod, so its extensions (hex,
 // "inf", "nan") never apply and the result is the same with every C library.
 double ReadDecimal(const char* text) {
-    char plain[kAiTextSize];
+    char plain[kTextSize];
     size_t in = 0;
     size_t out = 0;
-    while (in < kAiTextSize - 1 && (text[in] == ' ' || text[in] == '\t')) {
+    while (in < kTextSize - 1 && (text[in] == ' ' || text[in] == '\t')) {
         ++in;
     }
-    if (in < kAiTextSize - 1 && (text[in] == '+' || text[in] == '-')) {
+    if (in < kTextSize - 1 && (text[in] == '+' || text[in] == '-')) {
         plain[out++] = text[in++];
     }
     bool digits = false;
     bool point = false;
-    while (in < kAiTextSize - 1 && (IsDigit(text[in]) || (text[in] == '.' && !point))) {
+    while (in < kTextSize - 1 && (IsDigit(text[in]) || (text[in] == '.' && !point))) {
         point = point || text[in] == '.';
         digits = digits || IsDigit(text[in]);
         plain[out++] = text[in++];
@@ -94,7 +94,7 @@ int32_t CompareAiCells(const char* first, const char* second, int column) {
 }
 
 bool SameCellText(const char* a, const char* b) {
-    for (size_t i = 0; i < kAiTextSize; ++i) {
+    for (size_t i = 0; i < kTextSize; ++i) {
         if (a[i] != b[i]) {
             return false;
         }

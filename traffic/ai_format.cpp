@@ -28,7 +28,7 @@ constexpr const char* kDayNames[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "
 constexpr int32_t kDayCount = sizeof kDayNames / sizeof kDayNames[0];
 
 void CopyText(const char* text, char* out) {
-    std::snprintf(out, kAiTextSize, "%s", text);
+    std::snprintf(out, kTextSize, "%s", text);
 }
 
 } // namespace
@@ -56,7 +56,7 @@ const char* DayName(int32_t day) {
 
 void CopyHostText(const char* source, size_t sourceSize, char* out) {
     size_t n = 0;
-    while (n < sourceSize && n + 1 < kAiTextSize && source[n] != '\0') {
+    while (n < sourceSize && n + 1 < kTextSize && source[n] != '\0') {
         out[n] = source[n];
         ++n;
     }
@@ -73,17 +73,17 @@ void FormatDistanceText(double distanceNm, char* out) {
         CopyText(kNotAvailable, out);
         return;
     }
-    std::snprintf(out, kAiTextSize, "%.1f", distanceNm);
+    std::snprintf(out, kTextSize, "%.1f", distanceNm);
 }
 
 void FormatRoundedText(double value, char* out) {
-    std::snprintf(out, kAiTextSize, "%d", static_cast<int>(RoundHalfUp(value)));
+    std::snprintf(out, kTextSize, "%d", static_cast<int>(RoundHalfUp(value)));
 }
 
 void FormatAiCount(int32_t listCount, char* out) {
     // Entry 0 of the host's list is never an AI aircraft; 32-bit wrapping as the host counts.
     const int32_t aiCount = WrapToInt32(static_cast<uint32_t>(listCount) - 1u);
-    std::snprintf(out, kAiTextSize, "N = %d", static_cast<int>(aiCount));
+    std::snprintf(out, kTextSize, "N = %d", static_cast<int>(aiCount));
 }
 
 void FormatDayText(double hostDay, char* out) {
@@ -91,7 +91,7 @@ void FormatDayText(double hostDay, char* out) {
 }
 
 void FormatUtcTime(int32_t hours, int32_t minutes, uint16_t seconds, char* out) {
-    std::snprintf(out, kAiTextSize, "%02d:%02d:%02d", static_cast<int>(hours),
+    std::snprintf(out, kTextSize, "%02d:%02d:%02d", static_cast<int>(hours),
                   static_cast<int>(minutes), static_cast<int>(seconds));
 }
 

@@ -1,12 +1,10 @@
 #pragma once
 // The texts of the AI aircraft list: column cells from host values, the name tables and the
-// status line. Every text goes into a caller's buffer of kAiTextSize characters.
+// status line. Every text goes into a caller's buffer of kTextSize characters.
 #include <cstddef>
 #include <cstdint>
+#include "camera/text_size.h"
 
-// The module's text buffer of 260 characters, terminator included (the Win32 shell calls it
-// kTextBufferSize); host texts are read with this capacity and cell comparisons stop there.
-constexpr size_t kAiTextSize = 260;
 constexpr int kAiColumnCount = 8;
 
 // Column headers in column order: Type, State, Distance, Bearing, Altitude, Heading, IAS, V.Speed;

@@ -15,7 +15,7 @@ void AddRow(ModuleCore& core, AiRowSink& sink, HostObjectId id) {
         return;
     }
     AiRowRecord& row = AiRowAt(model.rows, slot);
-    char text[kAiTextSize];
+    char text[kTextSize];
     FormatAiType(core, id, text);
     SetAiCell(row, 0, text);
     for (int column = 1; column < kAiColumnCount; ++column) {
@@ -34,7 +34,7 @@ void AddRow(ModuleCore& core, AiRowSink& sink, HostObjectId id) {
 // A cell whose value is unchanged keeps its text.
 void UpdateRow(ModuleCore& core, AiRowRecord& row) {
     AiListModel& model = core.aiList;
-    char text[kAiTextSize];
+    char text[kTextSize];
     for (int column = 1; column < kAiColumnCount; ++column) {
         double value = ReadAiColumnValue(core, row.id, column);
         if (!AiValueChanged(row, column, value)) {

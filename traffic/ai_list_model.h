@@ -40,10 +40,10 @@ bool AiRowChanged(const AiListModel& model, HostObjectId id);
 // every second.
 struct AiStatusTexts {
     bool countChanged;
-    char count[kAiTextSize];
+    char count[kTextSize];
     bool dayChanged;
     const char* day;
-    char time[kAiTextSize];
+    char time[kTextSize];
 };
 void UpdateAiStatus(ModuleCore& core, AiStatusTexts& out);
 // Both target buttons work only with the view on, outside plane spotting, with a row selected.

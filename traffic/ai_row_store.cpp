@@ -27,7 +27,7 @@ uint32_t ProbeFor(const AiRowStore& store, HostObjectId id) {
 }
 
 size_t CapacityOf(int column) {
-    return column == 0 ? kAiTextSize : kAiCellSize;
+    return column == 0 ? kTextSize : kAiCellSize;
 }
 
 char* CellOf(AiRowRecord& row, int column) {

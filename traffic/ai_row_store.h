@@ -15,7 +15,7 @@ struct AiRowRecord {
     HostObjectId id;
     bool used;
     bool changed; // a cell changed since the last ClearAiRowChanges
-    char type[kAiTextSize];
+    char type[kTextSize];
     char cells[kAiColumnCount - 1][kAiCellSize]; // columns 1..7
     double values[kAiColumnCount - 1];           // the host values the cells were made from
     double sortNumbers[kAiColumnCount - 1];      // what columns 2..7 sort by, from their texts

@@ -46,7 +46,7 @@ bool NextAiAircraft(HostBoundary& host, AiWalk& walk, HostObjectId& id) {
 }
 
 void FormatAiType(ModuleCore& core, HostObjectId id, char* out) {
-    const int32_t capacity = static_cast<int32_t>(kAiTextSize);
+    const int32_t capacity = static_cast<int32_t>(kTextSize);
     core.host->ReadText(ResolveObjectData(core, id), kTextVarType, out, capacity);
     if (out[0] == '\0') {
         core.host->ReadText(ResolveObjectData(core, id), kTextVarTypeFallback, out, capacity);

@@ -14,9 +14,9 @@ AiWalk BeginAiWalk(HostBoundary& host);
 // The next AI aircraft; false at the end of the list or at the user's aircraft.
 bool NextAiAircraft(HostBoundary& host, AiWalk& walk, HostObjectId& id);
 
-// Column 0, the aircraft's type, into a buffer of kAiTextSize characters.
+// Column 0, the aircraft's type, into a buffer of kTextSize characters.
 void FormatAiType(ModuleCore& core, HostObjectId id, char* out);
-// The host value behind column 1..7 of an aircraft, and its text into kAiTextSize characters.
+// The host value behind column 1..7 of an aircraft, and its text into kTextSize characters.
 double ReadAiColumnValue(ModuleCore& core, HostObjectId id, int column);
 void FormatAiColumnValue(int column, double value, char* out);
 

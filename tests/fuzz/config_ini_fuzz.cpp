@@ -11,7 +11,7 @@ namespace {
 
 void ReadFromIni(void* context, const char* section, const char* key, char* value) {
     fuzz::LookupIni(*static_cast<const fuzz::IniText*>(context), section, key, "0", value,
-                    kConfigValueSize);
+                    kTextSize);
 }
 
 } // namespace

@@ -74,14 +74,14 @@ inline void CheckRanges(const LoadedState& state) {
 }
 
 inline void WriteToMap(void* context, const char* section, const char* key, const char* value) {
-    FUZZ_CHECK(std::strlen(value) < kConfigTextSize);
+    FUZZ_CHECK(std::strlen(value) < kTextSize);
     (*static_cast<WrittenFile*>(context))[{section, key}] = value;
 }
 
 inline void ReadFromMap(void* context, const char* section, const char* key, char* value) {
     const WrittenFile& file = *static_cast<const WrittenFile*>(context);
     auto it = file.find({section, key});
-    std::snprintf(value, kConfigValueSize, "%s", it == file.end() ? "0" : it->second.c_str());
+    std::snprintf(value, kTextSize, "%s", it == file.end() ? "0" : it->second.c_str());
 }
 
 // The file written from a loaded state must read back, from the values at load, to the same

@@ -23,8 +23,8 @@ void ReadNextText(void* context, const char*, const char*, char* value) {
     }
     in.next = end < in.size ? end + 1 : end;
     size_t length = end - start;
-    if (length >= kConfigValueSize) {
-        std::memcpy(value, in.data + start, kConfigValueSize);
+    if (length >= kTextSize) {
+        std::memcpy(value, in.data + start, kTextSize);
         return;
     }
     if (start >= in.size) {

@@ -35,7 +35,7 @@ struct Bytes {
 };
 
 void CheckText(const char* text) {
-    FUZZ_CHECK(std::memchr(text, '\0', kAiTextSize) != nullptr);
+    FUZZ_CHECK(std::memchr(text, '\0', kTextSize) != nullptr);
 }
 
 void CheckPlacement(const PlacementInputs& inputs, const PlacementParameters& params) {
@@ -100,7 +100,7 @@ void RandomizeFrom(Bytes& in) {
 }
 
 void FormatFrom(Bytes& in) {
-    char text[kAiTextSize];
+    char text[kTextSize];
     FormatDistanceText(in.Take<double>(), text);
     CheckText(text);
     FormatDistanceText(MetresToAiDistanceNm(in.Take<double>()), text);
@@ -126,13 +126,13 @@ void FormatFrom(Bytes& in) {
 
 // Two host texts exactly filling the module's buffer, with whatever is left of the input.
 void TextsFrom(Bytes& in) {
-    char first[kAiTextSize];
-    char second[kAiTextSize];
-    for (size_t i = 0; i < kAiTextSize; ++i) {
+    char first[kTextSize];
+    char second[kTextSize];
+    for (size_t i = 0; i < kTextSize; ++i) {
         first[i] = static_cast<char>(in.Take<uint8_t>() | (i == 0 ? 0x80 : 0));
         second[i] = static_cast<char>(in.Take<uint8_t>());
     }
-    char copy[kAiTextSize];
+    char copy[kTextSize];
     CopyHostText(first, sizeof first, copy);
     CheckText(copy);
     for (int column = -1; column <= kAiColumnCount; ++column) {
@@ -141,7 +141,7 @@ void TextsFrom(Bytes& in) {
         // An order for sorting must be antisymmetric, or the list view's sort never settles.
         FUZZ_CHECK((forward < 0) == (backward > 0));
     }
-    FUZZ_CHECK(SameCellText(first, first) == (std::memchr(first, '\0', kAiTextSize) != nullptr));
+    FUZZ_CHECK(SameCellText(first, first) == (std::memchr(first, '\0', kTextSize) != nullptr));
 }
 
 } // namespace

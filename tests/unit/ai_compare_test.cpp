@@ -30,11 +30,11 @@ TEST(CompareAiCells, TypeAndStateIgnoreCaseAndCompareBytes) {
 }
 
 TEST(CompareAiCells, LongTextsStopAt260Characters) {
-    char a[kAiTextSize + 10];
-    char b[kAiTextSize + 10];
+    char a[kTextSize + 10];
+    char b[kTextSize + 10];
     std::memset(a, 'q', sizeof a);
     std::memset(b, 'Q', sizeof b);
-    a[kAiTextSize + 5] = 'a'; // beyond the limit, never read
+    a[kTextSize + 5] = 'a'; // beyond the limit, never read
     EXPECT_EQ(CompareAiCells(a, b, 0), 0);
 }
 
@@ -82,16 +82,16 @@ TEST(SameCellText, EqualWhenBothEndTogetherWithin260) {
     EXPECT_FALSE(SameCellText("12.3", "12.30"));
     EXPECT_FALSE(SameCellText("Taxi", "taxi"));
 
-    char a[kAiTextSize + 1];
-    char b[kAiTextSize + 1];
+    char a[kTextSize + 1];
+    char b[kTextSize + 1];
     std::memset(a, 'x', sizeof a);
     std::memset(b, 'x', sizeof b);
-    a[kAiTextSize - 1] = '\0'; // 259 characters: ends within the limit
-    b[kAiTextSize - 1] = '\0';
+    a[kTextSize - 1] = '\0'; // 259 characters: ends within the limit
+    b[kTextSize - 1] = '\0';
     EXPECT_TRUE(SameCellText(a, b));
-    a[kAiTextSize - 1] = 'x'; // 260 characters without ending: different even when identical
-    b[kAiTextSize - 1] = 'x';
-    a[kAiTextSize] = '\0';
-    b[kAiTextSize] = '\0';
+    a[kTextSize - 1] = 'x'; // 260 characters without ending: different even when identical
+    b[kTextSize - 1] = 'x';
+    a[kTextSize] = '\0';
+    b[kTextSize] = '\0';
     EXPECT_FALSE(SameCellText(a, b));
 }

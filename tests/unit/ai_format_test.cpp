@@ -12,10 +12,10 @@ namespace {
 // A buffer pre-filled so that a missing terminator or an overrun shows.
 struct Text {
     Text() { std::memset(buffer, '#', sizeof buffer); }
-    char buffer[kAiTextSize + 8];
+    char buffer[kTextSize + 8];
     std::string str() const { return std::string(buffer); }
     bool tailUntouched() const {
-        for (size_t i = kAiTextSize; i < sizeof buffer; ++i) {
+        for (size_t i = kTextSize; i < sizeof buffer; ++i) {
             if (buffer[i] != '#') {
                 return false;
             }
@@ -91,7 +91,7 @@ TEST(AiCells, DistanceToATenthOrNotAvailable) {
 TEST(AiCells, HugeDistancesAreCutToTheBuffer) {
     Text t;
     FormatDistanceText(1e300, t.buffer); // 301 digits and ".0"
-    EXPECT_EQ(t.str().size(), kAiTextSize - 1);
+    EXPECT_EQ(t.str().size(), kTextSize - 1);
     EXPECT_EQ(t.str().substr(0, 2), "10");
     EXPECT_TRUE(t.tailUntouched());
 }
@@ -152,18 +152,18 @@ TEST(AiStatus, UtcTimeWithTwoDigitsEach) {
 
 TEST(CopyHostText, StopsAtTheTerminatorOrTheBuffer) {
     Text t;
-    CopyHostText("Boeing 737-800", kAiTextSize, t.buffer);
+    CopyHostText("Boeing 737-800", kTextSize, t.buffer);
     EXPECT_EQ(t.str(), "Boeing 737-800");
 
-    char full[kAiTextSize];
+    char full[kTextSize];
     std::memset(full, 'x', sizeof full); // no terminator at all
     CopyHostText(full, sizeof full, t.buffer);
-    EXPECT_EQ(t.str(), std::string(kAiTextSize - 1, 'x'));
+    EXPECT_EQ(t.str(), std::string(kTextSize - 1, 'x'));
     EXPECT_TRUE(t.tailUntouched());
 
     CopyHostText(full, 4, t.buffer); // a shorter source is not read beyond its size
     EXPECT_EQ(t.str(), "xxxx");
-    CopyHostText("", kAiTextSize, t.buffer);
+    CopyHostText("", kTextSize, t.buffer);
     EXPECT_EQ(t.str(), "");
 }
 

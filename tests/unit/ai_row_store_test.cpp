@@ -169,7 +169,7 @@ TEST_F(AiRowStoreTest, OverlongTextsAreCutToTheirCellAndThenStable) {
 
     std::string longType(400, 'T');
     EXPECT_TRUE(SetAiCell(row, 0, longType.c_str()));
-    EXPECT_EQ(std::strlen(AiCell(row, 0)), kAiTextSize - 1);
+    EXPECT_EQ(std::strlen(AiCell(row, 0)), kTextSize - 1);
     EXPECT_FALSE(SetAiCell(row, 0, longType.c_str()));
     EXPECT_STREQ(AiCell(row, 1), "");
 }

@@ -35,11 +35,11 @@ void ReadMemory(void* context, const char* section, const char* key, char* value
     auto it = file.values.find({section, key});
     std::string text = it == file.values.end() ? "0" : it->second;
     if (file.unterminated) {
-        std::memset(value, '7', kConfigValueSize);
-        std::memcpy(value, text.data(), std::min(text.size(), kConfigValueSize));
+        std::memset(value, '7', kTextSize);
+        std::memcpy(value, text.data(), std::min(text.size(), kTextSize));
         return;
     }
-    std::snprintf(value, kConfigValueSize, "%s", text.c_str());
+    std::snprintf(value, kTextSize, "%s", text.c_str());
 }
 
 void WriteMemory(void* context, const char* section, const char* key, const char* value) {

@@ -60,9 +60,9 @@ TEST(ParseDecimal, ReadsLeadingDecimalNumbersAndWrapsOrSaturatesBeyond32Bits) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
-        EXPECT_EQ(ParseDecimal(c.text, kConfigValueSize, kOverflowWraps), c.wrapped);
+        EXPECT_EQ(ParseDecimal(c.text, kTextSize, kOverflowWraps), c.wrapped);
         EXPECT_EQ(ParseConfigInt(c.text), c.wrapped);
-        EXPECT_EQ(ParseDecimal(c.text, kConfigValueSize, kOverflowSaturates), c.saturated);
+        EXPECT_EQ(ParseDecimal(c.text, kTextSize, kOverflowSaturates), c.saturated);
     }
     EXPECT_EQ(ParseDecimal("123", 2, kOverflowSaturates), 12) << "stops at the limit";
 }

@@ -56,7 +56,7 @@ void WriteText(void* context, const char* section, const char* key, const char* 
 void ReadText(void* context, const char* section, const char* key, char* value) {
     const IniTexts& texts = *static_cast<IniTexts*>(context);
     auto it = texts.find(std::string(section) + "/" + key);
-    snprintf(value, kConfigValueSize, "%s", it == texts.end() ? "0" : it->second.c_str());
+    snprintf(value, kTextSize, "%s", it == texts.end() ? "0" : it->second.c_str());
 }
 
 // One run: a module on a fake host, driven by steps, checked after each.
