@@ -350,7 +350,6 @@ void AcceptPendingSettings(ModuleCore& core) {
 }
 
 void ShowChosenAircraft(ModuleCore& core, HostObjectId chosen, Command command) {
-    core.aiList.chosenAircraft = chosen;
     core.target.id = chosen;
     DispatchCommand(core, command);
 }
@@ -368,7 +367,6 @@ int32_t FindAiIndex(ModuleCore& core, HostObjectId id) {
 namespace {
 
 HostObjectId AiTargetAt(ModuleCore& core, int32_t index, int32_t count) {
-    core.target.listIndex = index;
     return (index >= 0 && index < count) ? core.host->AiListEntryId(index) : kUserAircraftId;
 }
 

@@ -9,8 +9,7 @@ using HostObjectId = int32_t;
 constexpr HostObjectId kUserAircraftId = 1;
 
 struct TargetRef {
-    HostObjectId id;   // the aircraft whose eye point is computed; 1 is the user's
-    int32_t listIndex; // its position in the host's AI list, kept by the AI stepping
+    HostObjectId id; // the aircraft whose eye point is computed; 1 is the user's
 };
 
 enum PlacementKind : int32_t { kPlacementNew = 0, kPlacementSpotting = 2 };

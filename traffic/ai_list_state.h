@@ -11,7 +11,6 @@ struct AiListModel {
     AiRowStore rows;
     int32_t sortColumn; // kAiHostOrder or 0..7; sorting is always ascending
     bool resortPending;
-    HostObjectId chosenAircraft;
     bool statusReset;
     int32_t lastShownCount;
     int32_t lastShownDay;
