@@ -135,69 +135,6 @@ TEST_F(HostFaults, InterfacesFilledLateStillBindOnce) {
     ExpectStillPlacing();
 }
 
-TEST_F(HostFaults, StatesViewsAndPauseFlappingEveryTickAroundDialogs) {
-    WriteActiveIni(kPeriod);
-    StartStill(true);
-    AddParked(30, 3.0);
-    AddParked(31, 4.0);
-    reliability::Random r(7);
-    const int32_t states[] = {kStateFlying, kStateBinding, 0, 1, 13, kStateFlying, -1};
-    const int32_t views[] = {kViewTower, kViewFollow, kViewCockpit, 0, 2, 99, -5};
-    int flaps = 0, dialogs = 0;
-    for (int second = 0; second < 600; ++second) {
-        HostsimSetHostState(states[r.Below(7)]);
-        HostsimSetView(views[r.Below(7)]);
-        if (r.OneIn(2)) {
-            HostsimSetPaused(!HostsimPaused());
-        }
-        flaps += 3;
-        switch (r.Below(6)) {
-        case 0:
-            Pick("Settings...");
-            ++dialogs;
-            break;
-        case 1:
-            HostsimClickControl(r.OneIn(2) ? IDC_SETTINGS_OK : IDC_SETTINGS_CANCEL);
-            break;
-        case 2:
-            Pick("About...");
-            HostsimClickControl(IDC_ABOUT_OK);
-            ++dialogs;
-            break;
-        case 3:
-            Pick("AI Aircraft...");
-            ++dialogs;
-            break;
-        case 4:
-            Pick("Activate");
-            break;
-        default:
-            break;
-        }
-        HostsimStep(1);
-        ASSERT_TRUE(EyeFinite()) << "second " << second;
-    }
-    HostsimClickControl(IDC_SETTINGS_CANCEL);
-    HostsimClickControl(IDC_ABOUT_OK);
-    HostsimClickControl(IDC_AI_LIST_CLOSE);
-    HostsimPump(0);
-    if (!reliability::Read(IniPath(), "SETTINGS", "Active").empty()) {
-        // Whatever the last pick left, the view ends switched on.
-        HostsimSetHostState(kStateFlying);
-        HostsimSetView(kViewTower);
-        HostsimStep(1);
-    }
-    printf("[ faults   ] %d state, view and pause flaps, %d dialog openings\n", flaps, dialogs);
-    // Pause events come in pairs: every 65794 the module posted is followed by a 65795.
-    int pauses = 0;
-    for (int i = 0; i < HostsimEventCount(); ++i) {
-        pauses += HostsimEvent(i) == kPauseEvent ? 1 : HostsimEvent(i) == kResumeEvent ? -1 : 0;
-        EXPECT_GE(pauses, 0);
-        EXPECT_LE(pauses, 1);
-    }
-    EXPECT_EQ(pauses, 0) << "a dialog left the host paused";
-}
-
 TEST_F(HostFaults, HostClosedWithTheModuleWindowsOpenWritesACleanFile) {
     const char* windows[] = {"Settings...", "About...", "AI Aircraft..."};
     for (const char* item : windows) {

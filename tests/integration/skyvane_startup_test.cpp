@@ -123,19 +123,6 @@ TEST_F(SkyvaneHost, AnotherHostVersionLeavesTheModuleInert) {
     EXPECT_EQ(ReadIniText(), before) << "an inert module leaves the user's file alone";
 }
 
-TEST_F(SkyvaneHost, ANullViewModuleInterfaceNeverBinds) {
-    WriteActiveIni();
-    std::string before = ReadIniText();
-    options.leaveFollowInterfaceNull = true;
-    Start();
-    HostsimEyePoint hostEye = Tower();
-    HostsimStep(20);
-    EXPECT_GT(HostsimTicksDelivered(0), 15u);
-    EXPECT_TRUE(SameEye(Tower(), hostEye));
-    HostsimShutdown();
-    EXPECT_EQ(ReadIniText(), before);
-}
-
 TEST_F(SkyvaneHost, ImportsFilledLateBindOnceTheyArrive) {
     WriteActiveIni();
     options.fillImportsAfterSeconds = 6;
