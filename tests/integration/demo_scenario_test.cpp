@@ -46,6 +46,17 @@ class DemoScenario : public SkyvaneHost {
     json scenario;
     demo_model::Expectation expected;
 };
+
+// The seconds at which the model expects the tower eye point to change.
+std::vector<int> EyeChangeSeconds(const demo_model::Expectation& e) {
+    std::vector<int> changes;
+    for (int t = 0; t <= e.seconds; ++t) {
+        if (e.at[t].eyeChanges) {
+            changes.push_back(t);
+        }
+    }
+    return changes;
+}
 } // namespace
 
 TEST(DemoTimelineModel, CountsRenewalsPausesAndDialogsOfASmallTimeline) {
@@ -61,12 +72,7 @@ TEST(DemoTimelineModel, CountsRenewalsPausesAndDialogsOfASmallTimeline) {
       ]})");
     demo_model::Expectation e = demo_model::Model(scenario).Run();
     ASSERT_TRUE(e.unknown.empty());
-    std::vector<int> changes;
-    for (int t = 0; t <= e.seconds; ++t) {
-        if (e.at[t].eyeChanges) {
-            changes.push_back(t);
-        }
-    }
+    const std::vector<int> changes = EyeChangeSeconds(e);
     // On at 5 and renewed 9 s later (the tick of the key's second counts); the next AI aircraft
     // at 20 restarts the count; the pause and then the dialog hold it; OK places anew.
     EXPECT_EQ(changes, (std::vector<int>{5, 14, 20, 29, 45, 54}));
@@ -90,12 +96,7 @@ TEST(DemoTimelineModel, CatchesUpAfterASlewOnlyOnceTheBoxesAreTicked) {
       ]})");
     demo_model::Expectation e = demo_model::Model(scenario).Run();
     ASSERT_TRUE(e.unknown.empty());
-    std::vector<int> changes;
-    for (int t = 0; t <= e.seconds; ++t) {
-        if (e.at[t].eyeChanges) {
-            changes.push_back(t);
-        }
-    }
+    const std::vector<int> changes = EyeChangeSeconds(e);
     // The slew at 10 goes unseen; OK at 14 places and starts the watch; the slew at 20 places
     // at once and the period starts again from it.
     EXPECT_EQ(changes, (std::vector<int>{5, 14, 20, 30, 40}));
