@@ -1,6 +1,7 @@
 // Runs of the host: start, lockstep steps, real time and shut-down.
 #include "hostsim/hostsim.h"
 
+#include "hostsim/ai_plans.h"
 #include "hostsim/aircraft.h"
 #include "hostsim/host_blocks.h"
 #include "hostsim/host_interfaces.h"
@@ -12,6 +13,7 @@
 #include "hostsim/render_capture.h"
 #include "hostsim/scenario.h"
 #include "hostsim/trace.h"
+#include "hostsim/traffic_record.h"
 #include "hostsim/view_tables.h"
 
 #include <cstdarg>
@@ -83,6 +85,7 @@ void PlaceHostTower() {
 void FinishSecond() {
     ShowStateInTitle();
     RunViewCallers();
+    NoteTrafficSecond();
     if (gWorld.options.showWindow) {
         InvalidateRect(gWorld.mainWindow, nullptr, FALSE);
         UpdateWindow(gWorld.mainWindow);
@@ -151,6 +154,9 @@ void RunRealtimeSlice() {
     if (gWorld.realtimeCarry + 1e-9 >= 1.0) {
         gWorld.realtimeCarry -= 1.0;
         AdvanceOneSecond();
+        if (Simulating()) {
+            StepAiPlans();
+        }
         RunTimelineDue(gWorld.seconds);
         RefreshPositions();
         FinishSecond();
@@ -233,6 +239,7 @@ bool HostsimStart(const HostsimOptions* options) {
     hostVersionWord = options->versionWord;
 
     ResetInterfaces();
+    ResetTrafficRecord();
     *StateWord() = kHostStateLoading;
     HostsimSetUtc(options->utcHours, options->utcMinutes, options->utcSeconds, options->dayOfWeek);
     HostsimActiveView()->viewMode = options->initialView;
@@ -293,6 +300,7 @@ void HostsimStep(int seconds) {
         AdvanceOneSecond();
         if (Simulating()) {
             MoveAircraft(1.0);
+            StepAiPlans();
         }
         RefreshPositions();
         RunTimelineDue(gWorld.seconds);
@@ -336,6 +344,7 @@ void HostsimShutdown() {
         SetCurrentDirectoryA(savedDirectory);
     }
     ResetAircraft();
+    ResetAiPlans();
     ResetTimeline();
     gWorld.running = false;
     gWorld.mainWindow = nullptr;
