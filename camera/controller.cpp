@@ -3,6 +3,7 @@
 #include "camera/binding_stages.h"
 #include "camera/numeric.h"
 #include "camera/placement.h"
+#include "camera/traffic_tour.h"
 #include "settings/settings_limits.h"
 
 namespace {
@@ -224,11 +225,11 @@ void ControllerTick(ModuleCore& core) {
         c.towerViewLeft = false;
         core.host->RefreshViewWordA();
     }
-    if (PlacedAfterJump(core) || PeriodHeld(core)) {
+    if (PlacedAfterJump(core) || PeriodHeld(core) || TourStartsPassBy(core)) {
         return;
     }
     ++c.periodTicks;
-    if (c.periodTicks == core.settings.Svp) {
+    if (c.periodTicks == core.settings.Svp && !TourChoosesNextPass(core)) {
         RenewEyePoint(core);
     }
 }
@@ -271,6 +272,10 @@ void DispatchCommand(ModuleCore& core, Command command) {
         } else {
             SwitchOn(core);
         }
+        return;
+    }
+    if (command == kCommandWatchTraffic) {
+        SetTrafficTour(core, s.Tour == 0);
         return;
     }
     if (command == kCommandSettingsDialog) {
@@ -319,12 +324,15 @@ void DispatchCommand(ModuleCore& core, Command command) {
         }
         return;
     case kCommandNextAi:
+        EndTrafficTour(core);
         StepThroughAi(core, NextAiTarget);
         return;
     case kCommandPreviousAi:
+        EndTrafficTour(core);
         StepThroughAi(core, PreviousAiTarget);
         return;
     case kCommandCycleViews:
+        EndTrafficTour(core);
         CycleViews(core);
         return;
     case kCommandListPassBy:
@@ -340,7 +348,11 @@ void DispatchCommand(ModuleCore& core, Command command) {
 
 void AcceptPendingSettings(ModuleCore& core) {
     const int32_t previousMode = core.settings.Mode;
+    const bool tourWasOn = core.settings.Tour != 0;
     ApplyPendingSettings(core.pending, core.settings, core.hotkeys);
+    if (!tourWasOn && core.settings.Tour != 0) {
+        SetTrafficTour(core, true);
+    }
     if (core.settings.Mode != kModePlaneSpotting) {
         PlaceEyePoint(core, kPlacementNew);
     } else if (!TakeSpottingPoint(core)) {
@@ -350,6 +362,7 @@ void AcceptPendingSettings(ModuleCore& core) {
 }
 
 void ShowChosenAircraft(ModuleCore& core, HostObjectId chosen, Command command) {
+    EndTrafficTour(core);
     core.target.id = chosen;
     DispatchCommand(core, command);
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include "camera/host_boundary.h"
 #include "camera/pass_by_state.h"
+#include "camera/tour_choice.h"
 #include "settings/pending_settings.h"
 #include "settings/settings_record.h"
 #include "traffic/ai_list_state.h"
@@ -27,6 +28,7 @@ struct ModuleCore {
     TargetRef target;
     PassByController controller;
     AiListModel aiList;
+    TrafficTour tour;
 };
 
 // Everything that is not zero at load.

@@ -127,6 +127,12 @@ bool CommitRangeField(PendingSettings& pending, RangeField field, const char* te
     return *slot != typed;
 }
 
+bool CommitTourRangeField(PendingSettings& pending, const char* text) {
+    const int32_t typed = ParseDecimal(text, kTextSize, kOverflowSaturates);
+    pending.TourRange = ClampToBounds(typed, kTourRangeLowNm, kTourRangeHighNm);
+    return pending.TourRange != typed;
+}
+
 void ApplyPendingSettings(PendingSettings& pending, Settings& live, HotkeyTable& hotkeys) {
     ClampPendingParameters(pending);
     live.Svp = pending.Svp;
@@ -137,6 +143,8 @@ void ApplyPendingSettings(PendingSettings& pending, Settings& live, HotkeyTable&
     live.RndV = pending.RndV;
     live.Turns = pending.Turns;
     live.Jumps = pending.Jumps;
+    live.Tour = pending.Tour;
+    live.TourRange = pending.TourRange;
     live.RngSvpMax = pending.RngSvpMax;
     live.RlpMin = pending.RlpMin;
     live.RngRlp = pending.RngRlp;

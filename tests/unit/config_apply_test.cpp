@@ -86,21 +86,23 @@ TEST_F(ConfigApplyTest, MissingKeysReadAsZeroAndAreClampedIntoRange) {
 
 TEST_F(ConfigApplyTest, ReadsFollowFileOrderAndTowerOnlyInSpottingMode) {
     Apply();
-    ASSERT_EQ(file.reads.size(), 27u);
+    ASSERT_EQ(file.reads.size(), 29u);
     EXPECT_EQ(file.reads[0], "SETTINGS/Active");
     EXPECT_EQ(file.reads[9], "SETTINGS/RngRal");
     EXPECT_EQ(file.reads[10], "SETTINGS/Turns");
     EXPECT_EQ(file.reads[11], "SETTINGS/Jumps");
-    EXPECT_EQ(file.reads[12], "KEYS/K(0)");
-    EXPECT_EQ(file.reads[26], "KEYS/K(14)");
+    EXPECT_EQ(file.reads[12], "SETTINGS/Tour");
+    EXPECT_EQ(file.reads[13], "SETTINGS/TourRange");
+    EXPECT_EQ(file.reads[14], "KEYS/K(0)");
+    EXPECT_EQ(file.reads[28], "KEYS/K(14)");
 
     file.reads.clear();
     file.Set("SETTINGS", "Mode", "2");
     Apply();
-    ASSERT_EQ(file.reads.size(), 34u);
-    EXPECT_EQ(file.reads[12], "TOWER/Lat.f");
-    EXPECT_EQ(file.reads[18], "TOWER/Val.c");
-    EXPECT_EQ(file.reads[19], "KEYS/K(0)");
+    ASSERT_EQ(file.reads.size(), 36u);
+    EXPECT_EQ(file.reads[14], "TOWER/Lat.f");
+    EXPECT_EQ(file.reads[20], "TOWER/Val.c");
+    EXPECT_EQ(file.reads[21], "KEYS/K(0)");
 }
 
 TEST_F(ConfigApplyTest, SpottingModeWithoutTowerFallsBackButKeepsTheWordsRead) {
@@ -132,8 +134,9 @@ TEST_F(ConfigApplyTest, SpottingPointSurvivesAWriteAndReadBack) {
     EXPECT_EQ(file.writes.front(), "SETTINGS/Active");
     EXPECT_EQ(file.Get("SETTINGS", "Turns"), "1");
     EXPECT_EQ(file.writes[11], "SETTINGS/Jumps");
-    EXPECT_EQ(file.writes[12], "TOWER/Lat.f");
-    EXPECT_EQ(file.writes[18], "TOWER/Val.c");
+    EXPECT_EQ(file.writes[13], "SETTINGS/TourRange");
+    EXPECT_EQ(file.writes[14], "TOWER/Lat.f");
+    EXPECT_EQ(file.writes[20], "TOWER/Val.c");
     EXPECT_EQ(file.writes.back(), "KEYS/K(14)");
 
     const EyePoint written = spot;
@@ -226,4 +229,34 @@ TEST_F(ConfigApplyTest, WrittenTextsAreAFixedPointOfReading) {
     Write(second);
     EXPECT_EQ(first.values, second.values);
     EXPECT_EQ(0, std::memcmp(&afterFirst, &s, sizeof s));
+}
+
+// "Watch the Traffic": off and 5 nm when a file of the previous version lacks both keys; a
+// switch cut into 0..1; a range cut into 1..50 nm, where 0 (a missing key) means the default.
+TEST_F(ConfigApplyTest, TourKeysReadClampedAndWrittenBack) {
+    struct Row {
+        const char* tour;
+        const char* range;
+        int32_t tourRead, rangeRead;
+    };
+    const Row rows[] = {
+        {nullptr, nullptr, 0, 5}, {"1", "12", 1, 12}, {"7", "0", 1, 5},
+        {"-3", "99", 0, 50},      {"x", "-4", 0, 1},  {"1", "50abc", 1, 50},
+    };
+    for (const Row& row : rows) {
+        MemoryFile in;
+        if (row.tour) {
+            in.Set("SETTINGS", "Tour", row.tour);
+            in.Set("SETTINGS", "TourRange", row.range);
+        }
+        s.Tour = 1;
+        s.TourRange = 30;
+        ApplyConfigurationTexts(ReadMemory, &in, s, h, spot);
+        EXPECT_EQ(s.Tour, row.tourRead) << (row.tour ? row.tour : "missing");
+        EXPECT_EQ(s.TourRange, row.rangeRead) << (row.range ? row.range : "missing");
+        MemoryFile out;
+        Write(out);
+        EXPECT_EQ(out.Get("SETTINGS", "Tour"), std::to_string(row.tourRead));
+        EXPECT_EQ(out.Get("SETTINGS", "TourRange"), std::to_string(row.rangeRead));
+    }
 }
