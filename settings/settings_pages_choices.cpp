@@ -63,9 +63,8 @@ void FillModesPage(HWND page) {
     CheckSwitch(page, IDC_MODE_TURNS, p.Turns);
     CheckSwitch(page, IDC_MODE_JUMPS, p.Jumps);
     CheckSwitch(page, IDC_MODE_TOUR, p.Tour);
-    // The arrows write their position into the field themselves (UDS_SETBUDDYINT).
-    SendDlgItemMessageA(page, IDC_MODE_TOUR_RANGE_ARROWS, UDM_SETBUDDY,
-                        reinterpret_cast<WPARAM>(GetDlgItem(page, IDC_MODE_TOUR_RANGE_FIELD)), 0);
+    // The arrows took the field before them as their buddy and write their position into it
+    // (UDS_AUTOBUDDY, UDS_SETBUDDYINT).
     SendDlgItemMessageA(page, IDC_MODE_TOUR_RANGE_ARROWS, UDM_SETRANGE, 0,
                         MAKELPARAM(kTourRangeHighNm, kTourRangeLowNm));
     SendDlgItemMessageA(page, IDC_MODE_TOUR_RANGE_ARROWS, UDM_SETPOS, 0,
