@@ -29,8 +29,9 @@ constexpr double kTourAirborneFeet = 50.0;
 // of its interest wait (1..).
 constexpr int32_t kTourKeepPassesMax = 12;
 // Aircraft whose last pass-by is remembered for taking turns; a newcomer replaces the one shown
-// longest ago (1..).
-constexpr int32_t kTourShownCapacity = 32;
+// longest ago, which then counts as never shown: beyond this many aircraft of one interest in
+// range, turns are no longer strict (1..).
+constexpr int32_t kTourShownCapacity = 64;
 
 // What the host reports of one AI aircraft.
 struct TourCandidate {

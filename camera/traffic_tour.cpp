@@ -62,7 +62,9 @@ void EndTrafficTour(ModuleCore& core) {
 }
 
 bool TourStartsPassBy(ModuleCore& core) {
-    if (!TourOn(core) || (!core.tour.choiceDue && core.target.id == core.tour.watched)) {
+    const HostObjectId target = core.target.id;
+    const bool targetGone = target != kUserAircraftId && !core.host->LookupObject(target);
+    if (!TourOn(core) || (!core.tour.choiceDue && target == core.tour.watched && !targetGone)) {
         return false;
     }
     if (!ChooseAndFollow(core)) {

@@ -15,7 +15,8 @@ struct FakeAircraft {
     std::string type;
     EyePoint position{};
     int32_t aiState = 0;
-    char distanceRecord[256] = {}; // its address stands for the host's position record
+    char distanceRecord[256] = {};  // its address stands for the host's position record
+    double distanceMetres = 1852.0; // from the user's aircraft
 };
 
 enum class RedirectWord { kHostsOwn, kModules, kSomeoneElses };
@@ -110,6 +111,11 @@ class FakeHost final : public HostBoundary {
         return a ? a->distanceRecord : nullptr;
     }
     double PositionDistance(const void* first, const void* second) override {
+        for (FakeAircraft& a : aircraft) {
+            if (first != second && a.distanceRecord == first) {
+                return a.distanceMetres;
+            }
+        }
         return first == second ? 0.0 : 1852.0;
     }
     int32_t AiListCount() override {
