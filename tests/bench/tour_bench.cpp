@@ -2,7 +2,8 @@
 // stand-in host, once with the tour on and once by a pilot who presses Next AI at every new
 // pass-by. A take-off or landing within the tour's range counts as watched when the tower view
 // showed that aircraft for at least 10 s of the 10 s either side of its lift-off or
-// touch-down. Prints one line; --events also lists every event and every miss.
+// touch-down. Prints one line; --events also lists every event and every miss, and
+// --scenario FILE flies another scenario instead.
 #include <windows.h>
 #include <cstdio>
 #include <cstring>
@@ -72,13 +73,12 @@ void Note(Run& run, int second, const char* what, int32_t id, double distanceNm)
     run.notes += line;
 }
 
-Run FlyScenario(const Pilot& pilot) {
+Run FlyScenario(const Pilot& pilot, const std::string& scenario) {
     Run run;
     std::string root = PrepareHost(pilot);
     HostsimOptions options;
     HostsimDefaultOptions(&options);
     int seconds = 0;
-    std::string scenario = std::string(SKYVANE_SOURCE_DIR) + "\\" + kScenario;
     if (root.empty() || !HostsimLoadScenario(scenario.c_str(), &options, &seconds)) {
         fprintf(stderr, "tour_bench: cannot prepare the host or read %s\n%s", scenario.c_str(),
                 HostsimJournal());
@@ -154,10 +154,21 @@ Pilot DefaultPilot(bool tour) {
 } // namespace
 
 int main(int argc, char** argv) {
-    bool listEvents = argc > 1 && !strcmp(argv[1], "--events");
+    bool listEvents = false;
+    std::string scenario = std::string(SKYVANE_SOURCE_DIR) + "\\" + kScenario;
+    for (int i = 1; i < argc; ++i) {
+        if (!strcmp(argv[i], "--events")) {
+            listEvents = true;
+        } else if (!strcmp(argv[i], "--scenario") && i + 1 < argc) {
+            scenario = argv[++i];
+        } else {
+            fprintf(stderr, "usage: tour_bench [--events] [--scenario FILE]\n");
+            return 2;
+        }
+    }
     Pilot tourPilot = DefaultPilot(true);
-    Run tour = FlyScenario(tourPilot);
-    Run baseline = FlyScenario(DefaultPilot(false));
+    Run tour = FlyScenario(tourPilot, scenario);
+    Run baseline = FlyScenario(DefaultPilot(false), scenario);
     if (!tour.ok || !baseline.ok) {
         return 1;
     }
