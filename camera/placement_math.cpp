@@ -93,7 +93,7 @@ double LookAheadAlongArc(const PlacementInputs& in, const PlacementParameters& p
 
 PlacementLegs ComputePlacementLegs(const PlacementInputs& in, const PlacementParameters& params) {
     const LibraryPrecision precision; // the turn's sines and tangents as well as the legs
-    const double period = static_cast<double>(params.periodSeconds);
+    const double period = static_cast<double>(params.periodSeconds) * params.simSecondsPerSecond;
     PlacementLegs legs;
     // Written so that a rate that is not a number looks ahead straight.
     if (std::fabs(params.turnRateDegPerSec) > kTurnRateThresholdDegPerSec) {

@@ -29,6 +29,9 @@ struct PlacementParameters {
     // magnitude (or not a number) the look-ahead is straight; beyond, it follows an arc of this
     // rate, at most 6 deg/s and half a circle.
     double turnRateDegPerSec = 0.0;
+    // Simulated seconds per second of the period, kSimRateMin..kSimRateMax: the host's
+    // simulation rate, which the look-ahead, drift and climb are flown at.
+    double simSecondsPerSecond = 1.0;
 };
 
 constexpr double kTurnRateThresholdDegPerSec = 0.5;
