@@ -76,6 +76,15 @@ struct RateFlight {
         return host.towerWrites != writes && !renewalDue;
     }
 
+    // Seconds flown; returns the jumps among them.
+    int Fly(int seconds) {
+        int jumps = 0;
+        for (int i = 0; i < seconds; ++i) {
+            jumps += Second();
+        }
+        return jumps;
+    }
+
     // The eye point as the aircraft's closest approach sees it, from the fake host's words.
     PlacementLegs Eye() const {
         PlacementLegs legs{};

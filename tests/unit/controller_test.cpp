@@ -327,9 +327,7 @@ TEST(ControllerAtSimulationRates, TurnsAndJumpsAreMeasuredInSimulatedTime) {
         RateFlight turn(rate, 120, 1, 0);
         turn.moves = false;
         turn.turnDegPerSec = 2;
-        for (int i = 0; i < 40; ++i) {
-            turn.Second();
-        }
+        turn.Fly(40);
         EXPECT_LE(turn.NextPassMetres(), kAimFactor * turn_flight::IntendedMetres()) << rate;
     }
     // Jumps at 600 kt: none flying, none when the clock stands or jumps, a 10 nm slew caught.
@@ -350,18 +348,14 @@ TEST(ControllerAtSimulationRates, TurnsAndJumpsAreMeasuredInSimulatedTime) {
     for (const auto& c : cases) {
         RateFlight flight(c.rate, 600, 0, 1);
         flight.SetClock(86400 - 20 * c.rate); // through midnight
-        int jumps = 0;
-        for (int second = 1; second <= 60; ++second) {
-            if (second == 33) {
-                flight.SetClock(flight.clockSeconds + c.clockJump);
-                flight.host.aircraft[0].values[kVarLongitude] += c.slewDegEast;
-            }
-            if (second >= 33 && second < 33 + c.stillSeconds) {
-                flight.SetClock(flight.clockSeconds - flight.rate);
-            }
+        int jumps = flight.Fly(32);
+        flight.SetClock(flight.clockSeconds + c.clockJump);
+        flight.host.aircraft[0].values[kVarLongitude] += c.slewDegEast;
+        for (int second = 0; second < c.stillSeconds; ++second) {
+            flight.SetClock(flight.clockSeconds - flight.rate);
             jumps += flight.Second();
         }
-        EXPECT_EQ(jumps, c.jumps) << c.what;
+        EXPECT_EQ(jumps + flight.Fly(28 - c.stillSeconds), c.jumps) << c.what;
     }
 }
 
@@ -369,14 +363,10 @@ TEST(ControllerAtSimulationRates, AStaleCourseHistoryLooksAheadStraight) {
     RateFlight flight(1, 120, 1, 0);
     flight.core.settings.Svp = 20;
     flight.turnDegPerSec = 3;
-    for (int i = 0; i < 30; ++i) {
-        flight.Second();
-    }
+    flight.Fly(30);
     flight.turnDegPerSec = 0;
     flight.host.viewMode = kViewModeCockpit;
-    for (int i = 0; i < 60; ++i) {
-        flight.Second();
-    }
+    flight.Fly(60);
     EXPECT_LE(flight.PassMetres(), 1.1 * turn_flight::IntendedMetres()) << "seen back in the tower";
 }
 
