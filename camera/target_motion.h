@@ -26,8 +26,8 @@ void ClearTurnHistory(TurnHistory& history);
 void RecordTurnSample(TurnHistory& history, double courseDeg, double timeSeconds);
 
 // The mean rate of turn over the samples held, deg per simulated second, positive to the right;
-// the step between
-// two samples is taken the short way round (359 to 1 is +2). 0 with fewer than two samples.
+// the step between two samples is taken the short way round (359 to 1 is +2). 0 with fewer than
+// two samples.
 double SmoothedTurnRate(const TurnHistory& history);
 
 // True when the aircraft moved more than max(kJumpFloorNm, kJumpSpeedFactor x the distance its
