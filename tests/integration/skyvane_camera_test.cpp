@@ -159,10 +159,16 @@ TEST_F(Camera, AtFourTimesTheRateATurningAircraftPassesTheEyePointAsIntended) {
     HostsimStep(20);
     ASSERT_TRUE(StepToPlacement(12));
     const HostsimAircraft* u = User();
-    PlacementInputs start{u->latitudeDeg,  u->longitudeDeg,
-                          u->altitudeFeet, u->headingTrueDeg - u->variationDeg,
-                          u->sizeFeet,     u->speedKnots};
-    start.magneticVariationDeg = u->variationDeg;
+    const PlacementInputs start{u->latitudeDeg,
+                                u->longitudeDeg,
+                                u->altitudeFeet,
+                                u->headingTrueDeg - u->variationDeg,
+                                u->sizeFeet,
+                                u->speedKnots,
+                                0,
+                                0,
+                                0,
+                                u->variationDeg};
     PlacementLegs eye{};
     double altMetres;
     HostsimDecodeEyePoint(HostsimTowerEyePoint(), &eye.latDeg, &eye.lonDeg, &altMetres);
