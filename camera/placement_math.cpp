@@ -180,7 +180,7 @@ double LookAheadAlongArc(const PlacementInputs& in, double period, double turnDe
 
 PlacementLegs ComputePlacementLegs(const PlacementInputs& in, const PlacementParameters& params) {
     const LibraryPrecision precision; // the turn's sines and tangents as well as the legs
-    const double period = static_cast<double>(params.periodSeconds);
+    const double period = static_cast<double>(params.periodSeconds) * params.simSecondsPerSecond;
     PlacementLegs legs;
     double turnDegPerSec = 0.0;
     if (FollowsTurn(in, params, period, turnDegPerSec)) {

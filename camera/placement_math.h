@@ -30,6 +30,9 @@ struct PlacementParameters {
     // headings give it: near a pole a great circle's heading changes too, and that part is no
     // turn. 0 or not a number: no turn known, straight ahead.
     double turnRateDegPerSec = 0.0;
+    // Simulated seconds per second of the period, kSimRateMin..kSimRateMax: the host's
+    // simulation rate, which the look-ahead, drift and climb are flown at.
+    double simSecondsPerSecond = 1.0;
 };
 
 // The look-ahead follows the circle flown when the turn, less the meridians' convergence, is

@@ -22,7 +22,7 @@ struct Plan {
     HostsimPlanLeg legs[kHostsimMaxPlanLegs];
     int count;
     int current;
-    int elapsedSeconds;
+    double elapsedSeconds; // simulated
     double legStartKnots;
 };
 Plan plans[kMaxPlans];
@@ -68,16 +68,16 @@ bool LegDone(const Plan& plan, const HostsimAircraft& a) {
            (leg.seconds > 0 && plan.elapsedSeconds >= leg.seconds);
 }
 
-void StepPlan(Plan& plan) {
+void StepPlan(Plan& plan, double simulatedSeconds) {
     HostsimAircraft* a = HostsimFindAircraft(plan.id);
     if (!a) {
         plan.id = 0;
         return;
     }
     const HostsimPlanLeg& leg = plan.legs[plan.current];
-    plan.elapsedSeconds++;
+    plan.elapsedSeconds += simulatedSeconds;
     if (!std::isnan(leg.toSpeedKnots) && leg.seconds > 0) {
-        double share = std::fmin(1.0, static_cast<double>(plan.elapsedSeconds) / leg.seconds);
+        double share = std::fmin(1.0, plan.elapsedSeconds / leg.seconds);
         a->speedKnots = plan.legStartKnots + (leg.toSpeedKnots - plan.legStartKnots) * share;
         a->indicatedKnots = a->speedKnots;
     }
@@ -93,10 +93,10 @@ void ResetAiPlans() {
     memset(plans, 0, sizeof plans);
 }
 
-void StepAiPlans() {
+void StepAiPlans(double simulatedSeconds) {
     for (Plan& plan : plans) {
         if (plan.id != 0) {
-            StepPlan(plan);
+            StepPlan(plan, simulatedSeconds);
         }
     }
 }

@@ -2,5 +2,5 @@
 // AI aircraft that fly by themselves: each follows its plan of legs, a host second at a time.
 
 void ResetAiPlans();
-// Runs one host second of every plan, after the aircraft have moved.
-void StepAiPlans();
+// Runs every plan on by the simulated seconds of one host second, after the aircraft moved.
+void StepAiPlans(double simulatedSeconds);

@@ -34,7 +34,7 @@ void Fail(const char* format, ...) {
     va_end(args);
 }
 
-void TickClock() {
+void TickClockSecond() {
     if (++*UtcSecondsWord() < kSecondsPerMinute) {
         return;
     }
@@ -48,6 +48,15 @@ void TickClock() {
     }
     *UtcHoursWord() = 0;
     gWorld.dayOfWeek = (gWorld.dayOfWeek + 1) % kDaysPerWeek;
+}
+
+// The clock runs at the simulation rate and shows whole seconds.
+void TickClock(double realSeconds) {
+    gWorld.clockCarry += realSeconds * gWorld.simRate;
+    while (gWorld.clockCarry >= 1.0) {
+        gWorld.clockCarry -= 1.0;
+        TickClockSecond();
+    }
 }
 
 bool Simulating() {
@@ -116,7 +125,7 @@ void ServeViewWords() {
 void AdvanceOneSecond() {
     gWorld.seconds++;
     if (Simulating()) {
-        TickClock();
+        TickClock(1.0);
     }
     const HostsimOptions& options = gWorld.options;
     bool readyDue = options.readyAfterSeconds >= 0 && gWorld.seconds >= options.readyAfterSeconds;
@@ -146,7 +155,7 @@ void AdvanceOneSecond() {
 void RunRealtimeSlice() {
     constexpr double kSliceSeconds = kRealtimeSliceMilliseconds / 1000.0;
     if (Simulating()) {
-        MoveAircraft(kSliceSeconds);
+        MoveAircraft(kSliceSeconds * gWorld.simRate);
     }
     ServeViewWords();
     RefreshPositions();
@@ -155,7 +164,7 @@ void RunRealtimeSlice() {
         gWorld.realtimeCarry -= 1.0;
         AdvanceOneSecond();
         if (Simulating()) {
-            StepAiPlans();
+            StepAiPlans(gWorld.simRate);
         }
         RunTimelineDue(gWorld.seconds);
         RefreshPositions();
@@ -236,6 +245,7 @@ bool HostsimStart(const HostsimOptions* options) {
     gWorld.followedObject = kUserAircraftId;
     gWorld.dayOfWeek = options->dayOfWeek;
     gWorld.phase = kPhaseLoading;
+    gWorld.simRate = 1.0;
     hostVersionWord = options->versionWord;
 
     ResetInterfaces();
@@ -299,8 +309,8 @@ void HostsimStep(int seconds) {
     for (int i = 0; i < seconds && gWorld.running && IsWindow(gWorld.mainWindow); ++i) {
         AdvanceOneSecond();
         if (Simulating()) {
-            MoveAircraft(1.0);
-            StepAiPlans();
+            MoveAircraft(gWorld.simRate);
+            StepAiPlans(gWorld.simRate);
         }
         RefreshPositions();
         RunTimelineDue(gWorld.seconds);

@@ -66,8 +66,8 @@ class ConfigApplyTest : public ::testing::Test {
 } // namespace
 
 TEST_F(ConfigApplyTest, MissingKeysReadAsZeroAndAreClampedIntoRange) {
-    s.Turns = 1;
-    s.Jumps = 1;
+    s.Turns = s.Jumps = s.Tour = 1;
+    s.TourRange = 30;
     Apply();
     EXPECT_EQ(s.Active, 0);
     EXPECT_EQ(s.Svp, kSvpMinSeconds);
@@ -78,6 +78,8 @@ TEST_F(ConfigApplyTest, MissingKeysReadAsZeroAndAreClampedIntoRange) {
     EXPECT_EQ(s.Mode, kModeNormal);
     EXPECT_EQ(s.Turns, 0);
     EXPECT_EQ(s.Jumps, 0);
+    EXPECT_EQ(s.Tour, 0);
+    EXPECT_EQ(s.TourRange, 5) << "a file of the previous version: the default range";
     // "0" without a comma: no key, modifiers as at load; the later duplicates return to default.
     EXPECT_EQ(h.options[0].key, 0);
     EXPECT_EQ(h.options[0].modifierMask, 1);
@@ -120,8 +122,8 @@ TEST_F(ConfigApplyTest, SpottingPointSurvivesAWriteAndReadBack) {
     s.Active = 7;
     s.Svp = 33;
     s.RngSvpMax = 40;
-    s.Turns = 1;
-    s.Jumps = 1;
+    s.Turns = s.Jumps = s.Tour = 1;
+    s.TourRange = 12;
     spot = EyePoint{0xFFFF1234u, -5123456, 0x80005678u, -2147483647 - 1, 0x00019ABCu, 2147483647};
     h.options[9].key = 'Q';
     h.options[9].shiftFlag = 1;
@@ -148,6 +150,8 @@ TEST_F(ConfigApplyTest, SpottingPointSurvivesAWriteAndReadBack) {
     EXPECT_EQ(s.Svp, 33);
     EXPECT_EQ(s.Turns, 1);
     EXPECT_EQ(s.Jumps, 1);
+    EXPECT_EQ(s.Tour, 1);
+    EXPECT_EQ(s.TourRange, 12);
     EXPECT_EQ(h.options[9].key, 'Q');
     EXPECT_EQ(h.options[9].ctrlFlag, 0);
     EXPECT_EQ(spot.latLo, written.latLo & 0xFFFF0000u);
@@ -229,34 +233,4 @@ TEST_F(ConfigApplyTest, WrittenTextsAreAFixedPointOfReading) {
     Write(second);
     EXPECT_EQ(first.values, second.values);
     EXPECT_EQ(0, std::memcmp(&afterFirst, &s, sizeof s));
-}
-
-// "Watch the Traffic": off and 5 nm when a file of the previous version lacks both keys; a
-// switch cut into 0..1; a range cut into 1..50 nm, where 0 (a missing key) means the default.
-TEST_F(ConfigApplyTest, TourKeysReadClampedAndWrittenBack) {
-    struct Row {
-        const char* tour;
-        const char* range;
-        int32_t tourRead, rangeRead;
-    };
-    const Row rows[] = {
-        {nullptr, nullptr, 0, 5}, {"1", "12", 1, 12}, {"7", "0", 1, 5},
-        {"-3", "99", 0, 50},      {"x", "-4", 0, 1},  {"1", "50abc", 1, 50},
-    };
-    for (const Row& row : rows) {
-        MemoryFile in;
-        if (row.tour) {
-            in.Set("SETTINGS", "Tour", row.tour);
-            in.Set("SETTINGS", "TourRange", row.range);
-        }
-        s.Tour = 1;
-        s.TourRange = 30;
-        ApplyConfigurationTexts(ReadMemory, &in, s, h, spot);
-        EXPECT_EQ(s.Tour, row.tourRead) << (row.tour ? row.tour : "missing");
-        EXPECT_EQ(s.TourRange, row.rangeRead) << (row.range ? row.range : "missing");
-        MemoryFile out;
-        Write(out);
-        EXPECT_EQ(out.Get("SETTINGS", "Tour"), std::to_string(row.tourRead));
-        EXPECT_EQ(out.Get("SETTINGS", "TourRange"), std::to_string(row.rangeRead));
-    }
 }
