@@ -4,7 +4,7 @@
 // sanitizers by ./skyvane.sh bench; runs anywhere.
 #include <chrono>
 #include <cstdio>
-#include "camera/controller.h"
+#include "core/control/controller.h"
 
 namespace {
 

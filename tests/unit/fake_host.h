@@ -6,7 +6,7 @@
 #include <map>
 #include <string>
 #include <vector>
-#include "camera/module_core.h"
+#include "core/control/module_core.h"
 
 struct FakeAircraft {
     HostObjectId id = 0;

@@ -1,0 +1,55 @@
+#pragma once
+// Where the pass-by eye point goes: half a period ahead along the followed aircraft's track,
+// beside it and above or below it. In a turn the look-ahead follows the arc the aircraft flies.
+// Pure arithmetic; the host reads happen in the shell.
+#include <cstdint>
+
+#include "core/camera/eye_point.h"
+
+// The ten host values a placement reads, in the order they are read.
+struct PlacementInputs {
+    double latitudeDeg;
+    double longitudeDeg;
+    double altitudeFeet;
+    double magneticHeadingDeg;
+    double sizeFeet;
+    double speedAlongKnots;
+    double verticalSpeedFpm;
+    double speedAcrossKnots;
+    double groundElevationFeet;
+    double magneticVariationDeg;
+};
+
+struct PlacementParameters {
+    int32_t periodSeconds;  // Svp
+    int32_t lateralOffset;  // sizes of the aircraft, positive to the right
+    int32_t altitudeOffset; // sizes of the aircraft, positive up
+    int32_t mode;           // 1 keeps the eye at ground level
+    // Heading change of the followed aircraft, deg/s, positive to the right. Up to 0.5 in
+    // magnitude (or not a number) the look-ahead is straight; beyond, it follows an arc of this
+    // rate, at most 6 deg/s and half a circle.
+    double turnRateDegPerSec = 0.0;
+};
+
+constexpr double kTurnRateThresholdDegPerSec = 0.5;
+constexpr double kTurnRateMaxDegPerSec = 6.0;
+
+// The two legs of a placement and the eye altitude, before encoding.
+struct PlacementLegs {
+    double aheadNm;        // half a period's flight, at least one size; the chord in a turn
+    double aheadCourseDeg; // magnetic course of the look-ahead leg: the heading when straight
+    double turnDeg;        // heading change along the look-ahead, -180..180; 0 when straight
+    double latAheadDeg;    // end of the look-ahead leg: where the aircraft is predicted to be
+    double lonAheadDeg;
+    double sideNm;        // signed: positive to the right of the track there
+    double sideCourseDeg; // magnetic course of the sideways leg
+    double latDeg;        // the eye point
+    double lonDeg;
+    double eyeAltitudeFeet;
+};
+
+PlacementLegs ComputePlacementLegs(const PlacementInputs& in, const PlacementParameters& params);
+
+// Computes and encodes the eye point; false (out untouched) when the result is not finite.
+bool ComputeEyePointFrom(const PlacementInputs& in, const PlacementParameters& params,
+                         EyePoint& out);

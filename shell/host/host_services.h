@@ -1,0 +1,77 @@
+#pragma once
+// The host at its real addresses: interface IDs and byte offsets, known here and nowhere else,
+// behind the core's host boundary.
+#include <windows.h>
+#include <cstdint>
+#include "core/boundary/host_boundary.h"
+
+// Interface IDs the module declares in its import table, in the order declared.
+constexpr uint32_t kIfaceEvents = 0x0F;
+constexpr uint32_t kIfaceObjects = 0x17;
+constexpr uint32_t kIfaceDiagnostics26 = 0x26;
+constexpr uint32_t kIfaceHostCore = 0x01;
+constexpr uint32_t kIfaceHostState = 0x80000000;
+constexpr uint32_t kIfaceViews = 0x02;
+constexpr uint32_t kIfaceGlobals = 0x03;
+constexpr uint32_t kIfaceUserAircraft = 0x19;
+constexpr uint32_t kIfaceDiagnostics38 = 0x38;
+constexpr uint32_t kIfacePositions = 0x14;
+constexpr uint32_t kIfaceViewModule = 0x0A;
+
+constexpr int kReplacementTableSlots = 37;
+
+// What the binding finds in the host: the view-target redirect and the user's position record.
+struct HostAddresses {
+    uint32_t* aircraftTableSlot; // the host word that points to the table its views call
+    uint32_t savedOriginal;      // that word as the host left it
+    void* replacementTable[kReplacementTableSlots];
+    uintptr_t callSite1; // return address of the tower view's call
+    uintptr_t callSite2; // return address of the follow view's call
+    const uint32_t* userPositionRecord;
+};
+
+class OffsetHost final : public HostBoundary {
+  public:
+    bool InterfacesFilled() override;
+    int32_t ReadyWord() override;
+    int32_t StateWord() override;
+    bool ViewModuleExported() override;
+    void ResolveAddresses() override;
+    bool UserPositionKnown() override;
+    HostObject LookupObject(HostObjectId id) override;
+    HostObjectData ObjectData(HostObject object) override;
+    double ReadValue(HostObjectData data, int32_t variable, int32_t unit) override;
+    void ReadText(HostObjectData data, int32_t variable, char* buffer, int32_t capacity) override;
+    void ReadPosition(HostObjectData data, EyePoint* out) override;
+    int32_t AiStateOf(HostObjectId id) override;
+    const void* DistancePositionOf(HostObjectData data) override;
+    double PositionDistance(const void* first, const void* second) override;
+    int32_t AiListCount() override;
+    HostObjectId AiListEntryId(int32_t index) override;
+    double ReadGlobal(int32_t group, int32_t item) override;
+    UtcClock UtcTime() override;
+    bool ReadTowerEyePoint(EyePoint* out) override;
+    void WriteTowerEyePoint(const EyePoint& point) override;
+    int32_t ViewMode() override;
+    void SetViewMode(int32_t mode) override;
+    void RefreshViewWordA() override;
+    void RefreshViewWordB() override;
+    void SetFollowedObject(HostObjectId id) override;
+    int32_t PauseWord() override;
+    void PostEvent(uint32_t code) override;
+    bool RedirectInstalled() override;
+    bool ReplacementInstalled() override;
+    void InstallRedirect() override;
+    void RemoveRedirect() override;
+    HostObjectData OwnViewAnswer() override;
+};
+
+// The import table entry for an interface, or null while the host has not filled it.
+uint8_t* HostInterface(uint32_t id);
+// The module handle and the export of a host module found in the host's module list.
+HMODULE FindHostModuleHandle(uint32_t id);
+void* FindHostModuleExport(uint32_t id);
+// The tower eye point's address, for the diagnostic dump; null while the host has none.
+const EyePoint* TowerEyePointAddress();
+
+extern "C" void* __stdcall ViewedAircraftSubstitute();
