@@ -105,17 +105,3 @@ class HostBoundary {
   protected:
     ~HostBoundary() = default;
 };
-
-// What the core asks of the module's own windows; the shell keeps the bookkeeping of which
-// module window is open.
-class ShellHooks {
-  public:
-    // The host is ready: the settings file is read (and the diagnostic dump written).
-    virtual void Bound() = 0;
-    virtual void ToggleSettingsDialog() = 0;
-    virtual void ToggleAiList() = 0;
-    virtual void RefreshAiList() = 0;
-
-  protected:
-    ~ShellHooks() = default;
-};

@@ -4,6 +4,7 @@
 // ModuleState extends it with windows and handles.
 #include <cstdint>
 #include "core/boundary/host_boundary.h"
+#include "core/boundary/shell_hooks.h"
 #include "core/camera/pass_by_state.h"
 #include "core/settings/pending_settings.h"
 #include "core/settings/settings_record.h"
