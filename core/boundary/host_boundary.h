@@ -13,10 +13,6 @@ constexpr int32_t kViewModeCockpit = 1;
 constexpr int32_t kViewModeTower = 3;
 constexpr int32_t kViewModeFollow = 4;
 
-// Host events posted around the module's dialogs.
-constexpr uint32_t kEventPauseForDialog = 65794;
-constexpr uint32_t kEventResumeAfterDialog = 65795;
-
 // Variables and units of an aircraft's values.
 constexpr int32_t kUnitFeet = 7;
 constexpr int32_t kUnitDegrees = 63;
@@ -54,8 +50,8 @@ class HostBoundary {
     // Binding: the host has filled every interface the module needs (the view module's
     // included), says it is ready, and its view module exports what the redirect needs.
     virtual bool InterfacesFilled() = 0;
-    virtual int32_t ReadyWord() = 0;
-    virtual int32_t StateWord() = 0;
+    virtual bool HostReady() = 0;
+    virtual int32_t HostState() = 0; // kHostStateBinding, kHostStateFlying or another
     virtual bool ViewModuleExported() = 0;
     // Finds the redirect's words and the user's position record; once, when bound.
     virtual void ResolveAddresses() = 0;
@@ -74,14 +70,13 @@ class HostBoundary {
     virtual void ReadPosition(HostObjectData data, EyePoint* out) = 0;
     // The AI state index of an aircraft, -1 when it has none.
     virtual int32_t AiStateOf(HostObjectId id) = 0;
-    // Nautical-mile distance inputs: the position record of an object's data (null when
-    // missing) and the host's distance of two such records, in metres.
-    virtual const void* DistancePositionOf(HostObjectData data) = 0;
-    virtual double PositionDistance(const void* first, const void* second) = 0;
+    // The host's distance of two objects in metres; false, and metres left as they are, when
+    // either has no position record (or its data is null).
+    virtual bool DistanceMetres(HostObjectData first, HostObjectData second, double* metres) = 0;
     // The host's AI list; entry 0 is never an AI aircraft and is included in the count.
     virtual int32_t AiListCount() = 0;
     virtual HostObjectId AiListEntryId(int32_t index) = 0; // 1 outside the list
-    virtual double ReadGlobal(int32_t group, int32_t item) = 0;
+    virtual double DayOfWeek() = 0;                        // 0 being Sunday, as the host gives it
     virtual UtcClock UtcTime() = 0;
 
     // Views.
@@ -89,11 +84,10 @@ class HostBoundary {
     virtual void WriteTowerEyePoint(const EyePoint& point) = 0;
     virtual int32_t ViewMode() = 0;
     virtual void SetViewMode(int32_t mode) = 0;
-    virtual void RefreshViewWordA() = 0; // the tower view takes its eye point afresh
-    virtual void RefreshViewWordB() = 0; // the follow view takes its aircraft afresh
+    virtual void RefreshTowerView() = 0;  // the tower view takes its eye point afresh
+    virtual void RefreshFollowView() = 0; // the follow view takes its aircraft afresh
     virtual void SetFollowedObject(HostObjectId id) = 0;
-    virtual int32_t PauseWord() = 0;
-    virtual void PostEvent(uint32_t code) = 0;
+    virtual bool HostPaused() = 0;
 
     // The view-target redirect.
     virtual bool RedirectInstalled() = 0;       // the host's word differs from its own

@@ -5,8 +5,6 @@
 namespace {
 
 constexpr int32_t kFirstAiEntry = 1; // entry 0 of the host's list is never an AI aircraft
-constexpr int32_t kGlobalGroupTime = 3;
-constexpr int32_t kGlobalDayOfWeek = 50;
 
 struct ColumnVariable {
     int32_t variable;
@@ -21,10 +19,6 @@ constexpr ColumnVariable kValueColumns[] = {
     {kVarIndicatedAirspeed, kUnitKnots},
     {kVarVerticalSpeed, kUnitFeetPerMinute},
 };
-
-const void* DistancePositionOfAircraft(ModuleCore& core, HostObjectId id) {
-    return core.host->DistancePositionOf(ResolveObjectData(core, id));
-}
 
 } // namespace
 
@@ -82,15 +76,13 @@ void FormatAiColumnValue(int column, double value, char* out) {
 }
 
 double AiDistanceNm(ModuleCore& core, HostObjectId id) {
-    const void* aircraft = DistancePositionOfAircraft(core, id);
-    if (!aircraft) {
+    HostObjectData aircraft = ResolveObjectData(core, id);
+    HostObjectData user = ResolveObjectData(core, kUserAircraftId);
+    double metres = 0.0;
+    if (!core.host->DistanceMetres(aircraft, user, &metres)) {
         return -1.0;
     }
-    const void* user = DistancePositionOfAircraft(core, kUserAircraftId);
-    if (!user) {
-        return -1.0;
-    }
-    return MetresToAiDistanceNm(core.host->PositionDistance(aircraft, user));
+    return MetresToAiDistanceNm(metres);
 }
 
 double AiBearing(ModuleCore& core, HostObjectId id) {
@@ -104,7 +96,7 @@ double AiBearing(ModuleCore& core, HostObjectId id) {
 }
 
 int32_t HostDayOfWeek(HostBoundary& host) {
-    return TruncateToInt32(host.ReadGlobal(kGlobalGroupTime, kGlobalDayOfWeek));
+    return TruncateToInt32(host.DayOfWeek());
 }
 
 void FormatHostUtcTime(HostBoundary& host, char* out) {

@@ -5,9 +5,9 @@ namespace {
 
 // A host that has not filled every interface, or whose view module does not export what the
 // redirect needs, is not ready yet.
-bool HostReady(HostBoundary& host) {
-    return host.InterfacesFilled() && host.ReadyWord() != 0 &&
-           host.StateWord() == kHostStateBinding && host.ViewModuleExported();
+bool HostBindable(HostBoundary& host) {
+    return host.InterfacesFilled() && host.HostReady() && host.HostState() == kHostStateBinding &&
+           host.ViewModuleExported();
 }
 
 } // namespace
@@ -17,7 +17,7 @@ bool FirstTickInit(ModuleCore& core) {
         return false;
     }
     if (core.resolvePending) {
-        if (!HostReady(*core.host)) {
+        if (!HostBindable(*core.host)) {
             return true;
         }
         core.resolvePending = false;

@@ -18,7 +18,7 @@ void PlaceIfHostOrTargetChanged(ModuleCore& core) {
 // a state that holds it, or while the settings dialog or the about box is open.
 bool PeriodHeld(ModuleCore& core) {
     const PassByController& c = core.controller;
-    if (core.host->PauseWord() == 1) {
+    if (core.host->HostPaused()) {
         return true;
     }
     if (core.target.id == kUserAircraftId &&
@@ -46,7 +46,7 @@ void SwitchOff(ModuleCore& core) {
 
 void SwitchOn(ModuleCore& core) {
     core.settings.Active = 1;
-    core.host->RefreshViewWordA();
+    core.host->RefreshTowerView();
     PlaceEyePoint(core, kPlacementNew);
 }
 
@@ -86,14 +86,14 @@ void CycleViews(ModuleCore& core) {
     PassByController& c = core.controller;
     if (c.recordedViewMode == kViewModeTower) {
         c.expectViewSwitch = true;
-        core.host->RefreshViewWordB();
+        core.host->RefreshFollowView();
         core.host->SetFollowedObject(core.target.id);
     } else if (c.recordedViewMode == kViewModeFollow) {
         if (!core.host->RedirectInstalled()) {
             return;
         }
         c.expectViewSwitch = true;
-        core.host->RefreshViewWordA();
+        core.host->RefreshTowerView();
         PlaceEyePoint(core, kPlacementNew);
         core.host->SetViewMode(kViewModeTower);
     }
@@ -110,7 +110,7 @@ void ShowListChoiceInPassBy(ModuleCore& core) {
     PassByController& c = core.controller;
     core.host->InstallRedirect();
     c.expectViewSwitch = true;
-    core.host->RefreshViewWordA();
+    core.host->RefreshTowerView();
     PlaceEyePoint(core, kPlacementNew);
     if (c.recordedViewMode == kViewModeCockpit) {
         core.host->SetFollowedObject(core.target.id);
@@ -125,7 +125,7 @@ void ShowListChoiceInFollowView(ModuleCore& core) {
     }
     core.host->InstallRedirect();
     core.controller.expectViewSwitch = true;
-    core.host->RefreshViewWordB();
+    core.host->RefreshFollowView();
     core.host->SetFollowedObject(core.target.id);
 }
 
@@ -205,7 +205,7 @@ void ControllerTick(ModuleCore& core) {
     if (c.aiListOpen) {
         core.shell->RefreshAiList();
     }
-    c.recordedHostState = core.host->StateWord();
+    c.recordedHostState = core.host->HostState();
     TrackHostState(core);
     if (c.recordedHostState != kHostStateFlying) {
         return;
@@ -222,7 +222,7 @@ void ControllerTick(ModuleCore& core) {
     }
     if (c.towerViewLeft) {
         c.towerViewLeft = false;
-        core.host->RefreshViewWordA();
+        core.host->RefreshTowerView();
     }
     if (PlacedAfterJump(core) || PeriodHeld(core)) {
         return;

@@ -168,7 +168,7 @@ void FollowUserAircraft(ModuleCore& core) {
     core.target.id = kUserAircraftId;
     if (core.host->ReplacementInstalled()) {
         core.host->RemoveRedirect();
-        core.host->RefreshViewWordA();
+        core.host->RefreshTowerView();
         PlaceEyePoint(core, kPlacementNew);
     }
 }

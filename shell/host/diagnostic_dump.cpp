@@ -66,9 +66,8 @@ void WriteBindingDump(const char* configPath) {
     GetCurrentDirectoryA(kTextSize, lines[2]);
     GetModuleFileNameA(g_state.instance, lines[3], kTextSize);
     snprintf(lines[4], kTextSize, "host window 0x%08X state %d ready %d view module 0x%08X",
-             static_cast<unsigned>(Word(g_state.hostWindow)), g_state.host->StateWord(),
-             g_state.host->ReadyWord(),
-             static_cast<unsigned>(Word(FindHostModuleHandle(kIfaceViewModule))));
+             static_cast<unsigned>(Word(g_state.hostWindow)), g_state.host->HostState(),
+             HostReadyWord(), static_cast<unsigned>(Word(FindHostModuleHandle(kIfaceViewModule))));
     DescribeImportTable(lines[5], kTextSize);
     for (int i = 0; i < kBindingLineCount; ++i) {
         lines[i][kTextSize - 1] = '\0';

@@ -1,5 +1,5 @@
 // Host access by interface ID and byte offset. Every host function is __stdcall and is fetched
-// from its table at first use and kept; PostHostEvent is fetched at every call.
+// from its table at first use and kept; the host's event poster is fetched at every call.
 #include "shell/host/host_services.h"
 #include "shell/host/import_table.h"
 
@@ -22,6 +22,8 @@ constexpr uint32_t kAiObjectListOffset = 0xC0;
 constexpr uint32_t kSetFollowedObjectOffset = 0xE4;
 constexpr uint32_t kPostHostEventOffset = 0x90;
 constexpr uint32_t kReadHostGlobalOffset = 0x10C;
+constexpr int32_t kGlobalGroupTime = 3;
+constexpr int32_t kGlobalDayOfWeek = 50;
 constexpr uint32_t kPositionDistanceOffset = 0x184;
 constexpr int kGetObjectDataMethod = 14;
 constexpr int kReadPositionMethod = 2;
@@ -37,6 +39,8 @@ constexpr uint32_t kAiEntryObjectOffset = 4;
 constexpr uint32_t kAiObjectIdOffset = 4;
 constexpr int32_t kVarPosition = 532;
 constexpr uint16_t kViewWordRefresh = 0x40;
+constexpr int32_t kPausedWord = 1;
+constexpr uint32_t kVersionWordOffset = 0x73BB4; // in the host's executable image
 
 using LookupObjectFn = void*(__stdcall*)(int32_t id);
 using GetObjectDataFn = void*(__stdcall*)(void* object);
@@ -104,6 +108,13 @@ void RefreshViewWord(uint32_t offset) {
     }
 }
 
+// The position record of an object's data, from which the host measures distances.
+const void* DistancePosition(HostObjectData data) {
+    const uint8_t* record =
+        WordAt<const uint8_t*>(static_cast<const uint8_t*>(data), kDistanceRecordOffset);
+    return record ? record + kDistancePositionOffset : nullptr;
+}
+
 const uint8_t* AiObjectList() {
     return WordAt<const uint8_t*>(HostInterface(kIfaceObjects), kAiObjectListOffset);
 }
@@ -161,11 +172,28 @@ bool OffsetHost::InterfacesFilled() {
     return true;
 }
 
-int32_t OffsetHost::ReadyWord() {
+int32_t HostReadyWord() {
     return WordAt<int32_t>(HostInterface(kIfaceHostCore), kHostReadyOffset);
 }
 
-int32_t OffsetHost::StateWord() {
+uint32_t HostVersionWord() {
+    const uint8_t* image = reinterpret_cast<const uint8_t*>(GetModuleHandleA(nullptr));
+    const uint8_t* word = image + kVersionWordOffset;
+    MEMORY_BASIC_INFORMATION info;
+    // Another program that happens to load the module never has its memory read out of bounds.
+    if (!image || VirtualQuery(word, &info, sizeof(info)) != sizeof(info) ||
+        info.State != MEM_COMMIT || (info.Protect & (PAGE_NOACCESS | PAGE_GUARD)) != 0 ||
+        static_cast<const uint8_t*>(info.BaseAddress) + info.RegionSize < word + sizeof(uint32_t)) {
+        return 0;
+    }
+    return *reinterpret_cast<const uint32_t*>(word);
+}
+
+bool OffsetHost::HostReady() {
+    return HostReadyWord() != 0;
+}
+
+int32_t OffsetHost::HostState() {
     return WordAt<int32_t>(HostInterface(kIfaceHostState), kHostStateOffset);
 }
 
@@ -195,16 +223,16 @@ void OffsetHost::SetViewMode(int32_t mode) {
     }
 }
 
-void OffsetHost::RefreshViewWordA() {
+void OffsetHost::RefreshTowerView() {
     RefreshViewWord(kViewWordAOffset);
 }
 
-void OffsetHost::RefreshViewWordB() {
+void OffsetHost::RefreshFollowView() {
     RefreshViewWord(kViewWordBOffset);
 }
 
-int32_t OffsetHost::PauseWord() {
-    return WordAt<int32_t>(HostInterface(kIfaceViews), kPauseWordOffset);
+bool OffsetHost::HostPaused() {
+    return WordAt<int32_t>(HostInterface(kIfaceViews), kPauseWordOffset) == kPausedWord;
 }
 
 UtcClock OffsetHost::UtcTime() {
@@ -262,18 +290,18 @@ int32_t OffsetHost::AiStateOf(HostObjectId id) {
     return record ? WordAt<int32_t>(record, kAiStateIndexOffset) : -1;
 }
 
-const void* OffsetHost::DistancePositionOf(HostObjectData data) {
-    const uint8_t* record =
-        WordAt<const uint8_t*>(static_cast<const uint8_t*>(data), kDistanceRecordOffset);
-    return record ? record + kDistancePositionOffset : nullptr;
-}
-
-double OffsetHost::PositionDistance(const void* first, const void* second) {
-    if (!FetchFunction(kIfacePositions, kPositionDistanceOffset, g_functions.positionDistance,
-                       g_functions.positionDistanceFetched)) {
-        return 0.0;
+bool OffsetHost::DistanceMetres(HostObjectData first, HostObjectData second, double* metres) {
+    const void* from = DistancePosition(first);
+    const void* to = from ? DistancePosition(second) : nullptr;
+    if (!to) {
+        return false;
     }
-    return g_functions.positionDistance(first, second);
+    *metres = 0.0;
+    if (FetchFunction(kIfacePositions, kPositionDistanceOffset, g_functions.positionDistance,
+                      g_functions.positionDistanceFetched)) {
+        *metres = g_functions.positionDistance(from, to);
+    }
+    return true;
 }
 
 void OffsetHost::SetFollowedObject(HostObjectId id) {
@@ -283,18 +311,18 @@ void OffsetHost::SetFollowedObject(HostObjectId id) {
     }
 }
 
-void OffsetHost::PostEvent(uint32_t code) {
+void PostHostEvent(uint32_t code) {
     auto post = WordAt<PostHostEventFn>(HostInterface(kIfaceEvents), kPostHostEventOffset);
     if (post) {
         post(code, 0);
     }
 }
 
-double OffsetHost::ReadGlobal(int32_t group, int32_t item) {
+double OffsetHost::DayOfWeek() {
     double value = 0.0;
     if (FetchFunction(kIfaceGlobals, kReadHostGlobalOffset, g_functions.readHostGlobal,
                       g_functions.readHostGlobalFetched)) {
-        g_functions.readHostGlobal(group, item, &value);
+        g_functions.readHostGlobal(kGlobalGroupTime, kGlobalDayOfWeek, &value);
     }
     return value;
 }

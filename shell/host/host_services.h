@@ -20,6 +20,10 @@ constexpr uint32_t kIfaceViewModule = 0x0A;
 
 constexpr int kReplacementTableSlots = 37;
 
+// Host events posted around the module's dialogs.
+constexpr uint32_t kEventPauseForDialog = 65794;
+constexpr uint32_t kEventResumeAfterDialog = 65795;
+
 // What the binding finds in the host: the view-target redirect and the user's position record.
 struct HostAddresses {
     uint32_t* aircraftTableSlot; // the host word that points to the table its views call
@@ -33,8 +37,8 @@ struct HostAddresses {
 class OffsetHost final : public HostBoundary {
   public:
     bool InterfacesFilled() override;
-    int32_t ReadyWord() override;
-    int32_t StateWord() override;
+    bool HostReady() override;
+    int32_t HostState() override;
     bool ViewModuleExported() override;
     void ResolveAddresses() override;
     bool UserPositionKnown() override;
@@ -44,21 +48,19 @@ class OffsetHost final : public HostBoundary {
     void ReadText(HostObjectData data, int32_t variable, char* buffer, int32_t capacity) override;
     void ReadPosition(HostObjectData data, EyePoint* out) override;
     int32_t AiStateOf(HostObjectId id) override;
-    const void* DistancePositionOf(HostObjectData data) override;
-    double PositionDistance(const void* first, const void* second) override;
+    bool DistanceMetres(HostObjectData first, HostObjectData second, double* metres) override;
     int32_t AiListCount() override;
     HostObjectId AiListEntryId(int32_t index) override;
-    double ReadGlobal(int32_t group, int32_t item) override;
+    double DayOfWeek() override;
     UtcClock UtcTime() override;
     bool ReadTowerEyePoint(EyePoint* out) override;
     void WriteTowerEyePoint(const EyePoint& point) override;
     int32_t ViewMode() override;
     void SetViewMode(int32_t mode) override;
-    void RefreshViewWordA() override;
-    void RefreshViewWordB() override;
+    void RefreshTowerView() override;
+    void RefreshFollowView() override;
     void SetFollowedObject(HostObjectId id) override;
-    int32_t PauseWord() override;
-    void PostEvent(uint32_t code) override;
+    bool HostPaused() override;
     bool RedirectInstalled() override;
     bool ReplacementInstalled() override;
     void InstallRedirect() override;
@@ -68,6 +70,12 @@ class OffsetHost final : public HostBoundary {
 
 // The import table entry for an interface, or null while the host has not filled it.
 uint8_t* HostInterface(uint32_t id);
+// The host's ready word as it stands, for the diagnostic dump: non-zero once ready.
+int32_t HostReadyWord();
+// The host's version word; 0 when the image is too small to hold it.
+uint32_t HostVersionWord();
+// Posts a host event (the host pauses and resumes around the module's dialogs).
+void PostHostEvent(uint32_t code);
 // The module handle and the export of a host module found in the host's module list.
 HMODULE FindHostModuleHandle(uint32_t id);
 void* FindHostModuleExport(uint32_t id);

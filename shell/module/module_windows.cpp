@@ -1,5 +1,6 @@
 #include "shell/module/module_windows.h"
 #include "shell/module/about_box.h"
+#include "shell/host/host_services.h"
 #include "shell/host/module_state.h"
 #include "shell/settings/settings_dialog.h"
 #include "shell/traffic/ai_list_window.h"
@@ -16,15 +17,15 @@ void BringOpenWindowForward() {
 // The host pauses while a dialog is open, unless it was paused already.
 void PauseForDialog() {
     PassByController& c = g_state.controller;
-    c.hostWasPaused = g_state.host->PauseWord() == 1;
+    c.hostWasPaused = g_state.host->HostPaused();
     if (!c.hostWasPaused) {
-        g_state.host->PostEvent(kEventPauseForDialog);
+        PostHostEvent(kEventPauseForDialog);
     }
 }
 
 void ResumeAfterDialog() {
     if (!g_state.controller.hostWasPaused) {
-        g_state.host->PostEvent(kEventResumeAfterDialog);
+        PostHostEvent(kEventResumeAfterDialog);
     }
 }
 

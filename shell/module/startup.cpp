@@ -2,6 +2,7 @@
 #include <commctrl.h>
 #include "core/control/controller.h"
 #include "shell/host/diagnostic_dump.h"
+#include "shell/host/host_services.h"
 #include "shell/module/host_window.h"
 #include "shell/host/module_state.h"
 #include "shell/module/tick_timer.h"
@@ -10,23 +11,8 @@
 
 namespace {
 
-constexpr uint32_t kVersionWordOffset = 0x73BB4;
 constexpr uint32_t kExpectedHostVersion = 0x900;
 constexpr char kHostWindowClass[] = "FS98MAIN";
-
-// The host's version word; 0 when the image is too small to hold it, so another program that
-// happens to load the module never has its memory read out of bounds.
-uint32_t HostVersionWord() {
-    const uint8_t* image = reinterpret_cast<const uint8_t*>(GetModuleHandleA(nullptr));
-    const uint8_t* word = image + kVersionWordOffset;
-    MEMORY_BASIC_INFORMATION info;
-    if (!image || VirtualQuery(word, &info, sizeof(info)) != sizeof(info) ||
-        info.State != MEM_COMMIT || (info.Protect & (PAGE_NOACCESS | PAGE_GUARD)) != 0 ||
-        static_cast<const uint8_t*>(info.BaseAddress) + info.RegionSize < word + sizeof(uint32_t)) {
-        return 0;
-    }
-    return *reinterpret_cast<const uint32_t*>(word);
-}
 
 // The host's main window. Should another program's window of the same class exist too, the one
 // of this process is taken: a window of another process cannot be subclassed from here.

@@ -82,9 +82,9 @@ TEST_F(Controller, OtherViewsRenewEverySecondAndTheTowerViewIsToldOnceOnReturn) 
     host.pause = 1;
     EXPECT_EQ(Placements(5), 5);
     host.viewMode = kViewModeTower;
-    int words = host.wordAWrites;
+    int words = host.towerRefreshes;
     Tick(3);
-    EXPECT_EQ(host.wordAWrites, words + 1);
+    EXPECT_EQ(host.towerRefreshes, words + 1);
 }
 
 TEST_F(Controller, ModesPlaceOnTheGroundOrAtAFixedSpottingPoint) {
