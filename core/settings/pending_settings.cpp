@@ -4,7 +4,28 @@
 
 namespace {
 
-int32_t* RangeValueSlot(PendingSettings& pending, RangeField field) {
+// Each track bar's pending value and its limits. The offset bars run from their upper limit
+// down, so their largest value sits at position 0.
+struct BarFields {
+    int32_t PendingSettings::*value;
+    int32_t PendingSettings::*low;
+    int32_t PendingSettings::*high;
+    bool fromHigh;
+};
+constexpr BarFields kBarFields[kParameterBarCount] = {
+    {&PendingSettings::Svp, &PendingSettings::SvpMin, &PendingSettings::RngSvpMax, false},
+    {&PendingSettings::Rlp, &PendingSettings::RlpMin, &PendingSettings::RngRlp, true},
+    {&PendingSettings::Ral, &PendingSettings::RalMin, &PendingSettings::RngRal, true},
+};
+
+// Anything but the lateral or altitude bar is the period bar.
+const BarFields& FieldsOf(ParameterBar bar) {
+    return kBarFields[bar == kLateralBar || bar == kAltitudeBar ? bar : kPeriodBar];
+}
+
+// The pending value behind a Ranges field, to read or to write.
+template <typename Pending>
+auto RangeValueSlot(Pending& pending, RangeField field) -> decltype(&pending.RngRlp) {
     switch (field) {
     case kLateralRangeField:
         return &pending.RngRlp;
@@ -36,45 +57,25 @@ void FillPendingRanges(PendingSettings& pending, const Settings& live) {
 }
 
 void ClampPendingParameters(PendingSettings& pending) {
-    pending.Svp = ClampToBounds(pending.Svp, pending.SvpMin, pending.RngSvpMax);
-    pending.Rlp = ClampToBounds(pending.Rlp, pending.RlpMin, pending.RngRlp);
-    pending.Ral = ClampToBounds(pending.Ral, pending.RalMin, pending.RngRal);
+    for (const BarFields& f : kBarFields) {
+        pending.*f.value = ClampToBounds(pending.*f.value, pending.*f.low, pending.*f.high);
+    }
 }
 
 int32_t ParameterBarSpan(const PendingSettings& pending, ParameterBar bar) {
-    switch (bar) {
-    case kLateralBar:
-        return pending.RngRlp - pending.RlpMin;
-    case kAltitudeBar:
-        return pending.RngRal - pending.RalMin;
-    default:
-        return pending.RngSvpMax - pending.SvpMin;
-    }
+    const BarFields& f = FieldsOf(bar);
+    return pending.*f.high - pending.*f.low;
 }
 
 int32_t ParameterBarPosition(const PendingSettings& pending, ParameterBar bar) {
-    switch (bar) {
-    case kLateralBar:
-        return pending.RngRlp - pending.Rlp;
-    case kAltitudeBar:
-        return pending.RngRal - pending.Ral;
-    default:
-        return pending.Svp - pending.SvpMin;
-    }
+    const BarFields& f = FieldsOf(bar);
+    return f.fromHigh ? pending.*f.high - pending.*f.value : pending.*f.value - pending.*f.low;
 }
 
 int32_t TakeParameterBarPosition(PendingSettings& pending, ParameterBar bar, int32_t position) {
-    switch (bar) {
-    case kLateralBar:
-        pending.Rlp = pending.RngRlp - position;
-        return pending.Rlp;
-    case kAltitudeBar:
-        pending.Ral = pending.RngRal - position;
-        return pending.Ral;
-    default:
-        pending.Svp = position + pending.SvpMin;
-        return pending.Svp;
-    }
+    const BarFields& f = FieldsOf(bar);
+    pending.*f.value = f.fromHigh ? pending.*f.high - position : position + pending.*f.low;
+    return pending.*f.value;
 }
 
 bool ParameterBarShown(int32_t mode, ParameterBar bar) {
@@ -104,14 +105,7 @@ ValueBounds RangeFieldBounds(RangeField field) {
 }
 
 int32_t PendingRangeValue(const PendingSettings& pending, RangeField field) {
-    switch (field) {
-    case kLateralRangeField:
-        return pending.RngRlp;
-    case kAltitudeRangeField:
-        return pending.RngRal;
-    default:
-        return pending.RngSvpMax;
-    }
+    return *RangeValueSlot(pending, field);
 }
 
 bool CommitRangeField(PendingSettings& pending, RangeField field, const char* text) {
