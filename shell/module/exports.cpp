@@ -3,7 +3,7 @@
 #include "shell/host/import_table.h"
 #include "shell/host/host_services.h"
 #include "shell/host/module_state.h"
-#include "shell/module/shell_hooks.h"
+#include "shell/module/window_hooks.h"
 #include "shell/module/startup.h"
 
 namespace {

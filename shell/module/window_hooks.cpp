@@ -1,4 +1,4 @@
-#include "shell/module/shell_hooks.h"
+#include "shell/module/window_hooks.h"
 #include "shell/host/module_state.h"
 #include "shell/module/module_windows.h"
 #include "shell/module/startup.h"
