@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 #include "bench_host.h"
-#include "camera/commands.h"
+#include "core/control/commands.h"
 #include "hostsim/host_layout.h"
-#include "settings/settings_defaults.h"
-#include "settings/settings_record.h"
+#include "core/settings/settings_defaults.h"
+#include "core/settings/settings_record.h"
 
 namespace {
 
