@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
+#include "ini_texts.h"
+#include "settings/hotkey_match.h"
 #include "settings/key_assignment.h"
+#include "settings/pending_settings.h"
 #include "settings/settings_defaults.h"
 
 namespace {
@@ -50,13 +54,13 @@ TEST_F(KeyAssignmentTest, ChoicesFromTheBoxesUseTheFlagCoding) {
     EXPECT_EQ(none.ctrlFlag, 0);
 }
 
-TEST_F(KeyAssignmentTest, StoringSetsTheMaskToTheSumEvenWithoutModifiers) {
+TEST_F(KeyAssignmentTest, StoringSetsTheMaskToTheSumAndNoKeyHasNoModifiers) {
     StorePendingHotkey(pending, 2, KeyChoice{'Q', 0, 2});
     ExpectEntry(2, 'Q', 0, 2, 2);
     StorePendingHotkey(pending, 2, KeyChoice{'Q', 0, 0});
     ExpectEntry(2, 'Q', 0, 0, 0);
     StorePendingHotkey(pending, 2, KeyChoice{0, 1, 0});
-    ExpectEntry(2, 0, 1, 0, 1);
+    ExpectEntry(2, 0, 0, 0, 0);
     // The live table is untouched until OK.
     EXPECT_EQ(hotkeys.options[2].key, 'A');
 }
@@ -70,11 +74,9 @@ TEST_F(KeyAssignmentTest, DefaultsComeBackWithTheirMask) {
     ExpectEntry(0, 'F', 1, 0, 1);
 }
 
-TEST_F(KeyAssignmentTest, TakingAKeyAwayKeepsTheMask) {
-    TakeKeyAway(pending, 1);
-    ExpectEntry(1, 0, 0, 0, 1);
+TEST_F(KeyAssignmentTest, TakingAKeyAwayLeavesNoModifiers) {
     TakeKeyAway(pending, 12);
-    ExpectEntry(12, 0, 0, 0, 3);
+    ExpectEntry(12, 0, 0, 0, 0);
 }
 
 TEST_F(KeyAssignmentTest, ConflictsNeedTheSameKeyAndBothFlags) {
@@ -118,13 +120,13 @@ TEST_F(KeyAssignmentTest, AChoiceHeldElsewhereIsStoredOnlyOnceTheUserMovesIt) {
     EXPECT_FALSE(AssignPendingHotkey(pending, 0, KeyChoice{'D', 1, 0}, answer, &asked));
     EXPECT_EQ(asked.holder, 1);
     ExpectEntry(0, 'D', 1, 0, 1);
-    ExpectEntry(1, 0, 0, 0, 1);
+    ExpectEntry(1, 0, 0, 0, 0);
 
     asked.moveIt = false;
     asked.keyBefore = 'D';
     EXPECT_TRUE(AssignPendingHotkey(pending, 0, KeyChoice{'A', 1, 0}, answer, &asked));
     EXPECT_EQ(asked.holder, 2);
-    ExpectEntry(0, 0, 0, 0, 1);
+    ExpectEntry(0, 0, 0, 0, 0);
     ExpectEntry(2, 'A', 1, 0, 1);
 }
 
@@ -141,4 +143,63 @@ TEST_F(KeyAssignmentTest, ButtonsCompareTheControlsWithPendingAndDefault) {
     // The mask plays no part: an entry emptied by a conflict matches an empty field.
     TakeKeyAway(pending, 0);
     EXPECT_FALSE(DiffersFromPending(pending, 0, KeyChoice{0, 0, 0}));
+}
+
+// Keys page steps, OK, exit and a new start: the table read back is the one the page accepted,
+// and what it refuses changes nothing.
+TEST(KeysPageRestart, WhatThePageAcceptsSurvivesARestartUnchanged) {
+    struct PageStep {
+        int32_t option;
+        KeyChoice choice;
+        bool confirm, refused;
+    };
+    struct Entry {
+        int option;
+        uint8_t key, mask;
+    };
+    struct Case {
+        const char* what;
+        std::vector<PageStep> steps;
+        std::vector<Entry> expected;
+    };
+    const KeyChoice none{0, 0, 0}, shiftF{'F', 1, 0}, shiftD{'D', 1, 0}, shiftC{'C', 1, 0};
+    const Case cases[] = {
+        {"On/Off emptied", {{0, none, true, false}}, {{0, 0, 0}, {1, 'D', 1}}},
+        {"Next AI given a plain Q", {{1, {'Q', 0, 0}, true, true}}, {{1, 'D', 1}}},
+        {"the AI list takes Shift+F, the dialog Shift+D, both confirmed",
+         {{5, shiftF, true, false}, {4, shiftD, true, false}},
+         {{0, 0, 0}, {1, 0, 0}, {4, 'D', 1}, {5, 'F', 1}}},
+        {"two options refused a held key",
+         {{0, shiftD, false, true}, {2, shiftC, false, true}},
+         {{0, 0, 0}, {1, 'D', 1}, {2, 0, 0}, {4, 'C', 1}}},
+        {"a punctuation key", {{3, {';', 1, 0}, true, true}}, {{3, 'T', 1}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Settings live;
+        HotkeyTable hotkeys;
+        InitModuleDefaults(live, hotkeys);
+        PendingSettings pending{};
+        FillPendingParameters(pending, live);
+        FillPendingHotkeys(pending, hotkeys);
+        for (const PageStep& step : c.steps) {
+            bool confirm = step.confirm;
+            EXPECT_EQ(AssignPendingHotkey(
+                          pending, step.option, step.choice,
+                          [](void* answer, int32_t) { return *static_cast<bool*>(answer); },
+                          &confirm),
+                      step.refused);
+        }
+        ApplyPendingSettings(pending, live, hotkeys);
+        const StoredState read = ReadBackAfterRestart(live, hotkeys, EyePoint{});
+        EXPECT_EQ(FirstHotkeyDifference(read.hotkeys, hotkeys), -1);
+        for (const Entry& e : c.expected) {
+            EXPECT_EQ(read.hotkeys.options[e.option].key, e.key) << e.option;
+            EXPECT_EQ(read.hotkeys.options[e.option].modifierMask, e.mask) << e.option;
+        }
+        // An option without a key never fires, whatever a key message carries.
+        for (uint8_t state = 0; state <= 3; ++state) {
+            EXPECT_EQ(MatchHotkey(read.hotkeys, true, 0, state), -1);
+        }
+    }
 }
