@@ -3,6 +3,7 @@
 #include "camera/binding_stages.h"
 #include "camera/numeric.h"
 #include "camera/placement.h"
+#include "camera/settings_saving.h"
 #include "settings/settings_limits.h"
 
 namespace {
@@ -202,6 +203,7 @@ void ControllerTick(ModuleCore& core) {
     if (FirstTickInit(core)) {
         return;
     }
+    SaveChangedSettings(core);
     if (c.aiListOpen) {
         core.shell->RefreshAiList();
     }

@@ -7,6 +7,7 @@
 #include "camera/pass_by_state.h"
 #include "settings/pending_settings.h"
 #include "settings/settings_record.h"
+#include "settings/config_apply.h"
 #include "traffic/ai_list_state.h"
 
 // Binding stages, as recorded in startupFlags.
@@ -27,6 +28,7 @@ struct ModuleCore {
     TargetRef target;
     PassByController controller;
     AiListModel aiList;
+    StoredValues storedSettings; // what the settings file holds, as last read or asked written
 };
 
 // Everything that is not zero at load.

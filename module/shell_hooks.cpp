@@ -2,6 +2,7 @@
 #include "module/module_state.h"
 #include "module/module_windows.h"
 #include "module/startup.h"
+#include "settings/config_file.h"
 #include "traffic/ai_list_window.h"
 
 namespace {
@@ -29,6 +30,8 @@ class WindowHooks final : public ShellHooks {
     }
 
     void RefreshAiList() override { RefreshAiListWindow(); }
+
+    void WriteSettings() override { SaveConfiguration(); }
 };
 
 } // namespace
