@@ -1,11 +1,11 @@
 // "Watch the Traffic" through the tick and the commands against a fake host: when it switches,
 // the redirect, the pilot taking control back, and host values that make no sense.
-#include "camera/traffic_tour.h"
+#include "core/control/traffic_tour.h"
 #include <gtest/gtest.h>
 #include <climits>
 #include <memory>
-#include "camera/controller.h"
-#include "camera/view_target.h"
+#include "core/control/controller.h"
+#include "core/control/view_target.h"
 #include "fake_host.h"
 
 namespace {
