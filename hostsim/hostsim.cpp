@@ -1,5 +1,6 @@
 // Runs of the host: start, lockstep steps, real time and shut-down.
 #include "hostsim/hostsim.h"
+#include "hostsim/hostsim_crash.h"
 
 #include "hostsim/ai_plans.h"
 #include "hostsim/aircraft.h"
@@ -334,6 +335,25 @@ void HostsimRunRealtime(double seconds) {
     }
 }
 
+namespace {
+
+// The windows are gone; the modules go, with their deinit or without it.
+void EndRun(bool deinit) {
+    UnloadModules(deinit);
+    FreeHelperModule();
+    CloseTrace();
+    if (savedDirectory[0]) {
+        SetCurrentDirectoryA(savedDirectory);
+    }
+    ResetAircraft();
+    ResetAiPlans();
+    ResetTimeline();
+    gWorld.running = false;
+    gWorld.mainWindow = nullptr;
+}
+
+} // namespace
+
 void HostsimShutdown() {
     if (!gWorld.running) {
         return;
@@ -347,15 +367,16 @@ void HostsimShutdown() {
         Journal("still open after close");
         DestroyWindow(gWorld.mainWindow);
     }
-    UnloadModules();
-    FreeHelperModule();
-    CloseTrace();
-    if (savedDirectory[0]) {
-        SetCurrentDirectoryA(savedDirectory);
+    EndRun(true);
+}
+
+void HostsimCrash() {
+    if (!gWorld.running) {
+        return;
     }
-    ResetAircraft();
-    ResetAiPlans();
-    ResetTimeline();
-    gWorld.running = false;
-    gWorld.mainWindow = nullptr;
+    Journal("crash");
+    if (IsWindow(gWorld.mainWindow)) {
+        DestroyWindow(gWorld.mainWindow);
+    }
+    EndRun(false);
 }

@@ -3,8 +3,9 @@
 #include "core/control/binding_stages.h"
 #include "core/camera/numeric.h"
 #include "core/control/placement.h"
-#include "core/settings/settings_limits.h"
 #include "core/control/traffic_tour.h"
+#include "core/settings/settings_limits.h"
+#include "core/control/settings_saving.h"
 
 namespace {
 
@@ -217,6 +218,7 @@ void ControllerTick(ModuleCore& core) {
     if (FirstTickInit(core)) {
         return;
     }
+    SaveChangedSettings(core);
     if (c.aiListOpen) {
         core.shell->RefreshAiList();
     }

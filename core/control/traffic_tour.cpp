@@ -1,6 +1,6 @@
 #include "core/control/traffic_tour.h"
 #include "core/control/placement.h"
-#include "core/control/tour_choice.h"
+#include "core/traffic/tour_choice.h"
 #include "core/control/ai_traffic.h"
 
 namespace {

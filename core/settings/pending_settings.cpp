@@ -50,6 +50,14 @@ void FillPendingParameters(PendingSettings& pending, const Settings& live) {
     pending.RngRal = live.RngRal;
 }
 
+void FillPendingModes(PendingSettings& pending, const Settings& live) {
+    pending.Mode = live.Mode;
+    pending.Turns = live.Turns;
+    pending.Jumps = live.Jumps;
+    pending.Tour = live.Tour;
+    pending.TourRange = live.TourRange;
+}
+
 void FillPendingRanges(PendingSettings& pending, const Settings& live) {
     pending.RngSvpMax = live.RngSvpMax;
     pending.RngRlp = live.RngRlp;

@@ -33,6 +33,8 @@ struct ValueBounds {
 
 // Parameters page: the pending values and all six limits from the live settings.
 void FillPendingParameters(PendingSettings& pending, const Settings& live);
+// Modes page: the mode, the three switches and the tour's range from the live settings.
+void FillPendingModes(PendingSettings& pending, const Settings& live);
 // Ranges page: the three upper limits again; the lower ones came with the Parameters page.
 void FillPendingRanges(PendingSettings& pending, const Settings& live);
 

@@ -3,6 +3,7 @@
 #include "shell/module/module_windows.h"
 #include "shell/module/startup.h"
 #include "shell/traffic/ai_list_window.h"
+#include "shell/settings/config_file.h"
 
 namespace {
 
@@ -29,6 +30,8 @@ class WindowHooks final : public ShellHooks {
     }
 
     void RefreshAiList() override { RefreshAiListWindow(); }
+
+    void WriteSettings() override { SaveConfiguration(); }
 };
 
 } // namespace

@@ -21,20 +21,24 @@ void CheckBox(HWND box, bool checked) {
 // want of it and leave two options on one key. One warning is shown at a time.
 char g_conflictText[kConflictTextSize];
 
-// The warning about option `holder`, owned by the page. The frame is disabled while it is up:
-// its OK must not apply the pending table in the middle of the question. True for OK; a box
-// that could not be shown counts as a refusal.
+// A message of the page, owned by it. The frame is disabled while it is up: its OK must not
+// apply the pending table in the middle of the question.
+int ShowKeysMessage(HWND page, const char* text, UINT buttons) {
+    wsprintfA(g_state.text, "%s %s", kProductName, kKeysPageTitle);
+    const HWND frame = g_state.settingsFrame;
+    EnableWindow(frame, FALSE);
+    const int answer = MessageBoxA(page, text, g_state.text, buttons | MB_ICONEXCLAMATION);
+    EnableWindow(frame, TRUE);
+    return answer;
+}
+
+// The warning about option `holder`. True for OK; a box that could not be shown counts as a
+// refusal.
 bool AskAboutConflict(void* page, int32_t holder) {
     const HotkeyOption* options = g_state.hotkeys.options;
     wsprintfA(g_conflictText, kConflictFormat, options[holder].optionName,
               options[g_state.pending.SelectedOption].optionName);
-    wsprintfA(g_state.text, "%s %s", kProductName, kKeysPageTitle);
-    const HWND frame = g_state.settingsFrame;
-    EnableWindow(frame, FALSE);
-    const int answer = MessageBoxA(static_cast<HWND>(page), g_conflictText, g_state.text,
-                                   MB_OKCANCEL | MB_ICONEXCLAMATION);
-    EnableWindow(frame, TRUE);
-    return answer == IDOK;
+    return ShowKeysMessage(static_cast<HWND>(page), g_conflictText, MB_OKCANCEL) == IDOK;
 }
 
 } // namespace
@@ -95,5 +99,10 @@ void UpdateKeyButtons(HWND source) {
 
 bool AssignKey(HWND page, KeyChoice choice) {
     PendingSettings& p = g_state.pending;
+    const ChoiceRefusal refusal = RefusalOf(choice);
+    if (refusal != kChoiceStorable) {
+        ShowKeysMessage(page, RefusalText(refusal), MB_OK);
+        return true;
+    }
     return AssignPendingHotkey(p, p.SelectedOption, choice, AskAboutConflict, page);
 }

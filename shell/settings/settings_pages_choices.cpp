@@ -7,8 +7,8 @@
 #include "shell/host/module_state.h"
 #include "shell/resources/resource_ids.h"
 #include "core/settings/pending_settings.h"
-#include "shell/settings/settings_pages.h"
 #include "core/settings/settings_limits.h"
+#include "shell/settings/settings_pages.h"
 
 namespace {
 
@@ -54,11 +54,7 @@ int32_t SwitchChecked(HWND page, int controlId) {
 // Whether plane spotting can be chosen is decided once per opening.
 void FillModesPage(HWND page) {
     PendingSettings& p = g_state.pending;
-    p.Mode = g_state.settings.Mode;
-    p.Turns = g_state.settings.Turns;
-    p.Jumps = g_state.settings.Jumps;
-    p.Tour = g_state.settings.Tour;
-    p.TourRange = g_state.settings.TourRange;
+    FillPendingModes(p, g_state.settings);
     CheckChoice(page, kModeButtons, p.Mode);
     CheckSwitch(page, IDC_MODE_TURNS, p.Turns);
     CheckSwitch(page, IDC_MODE_JUMPS, p.Jumps);

@@ -1,7 +1,7 @@
 // "Watch the Traffic" through the real DLL: the settings file switches it on, the tower view
-// follows the take-off within range, and the menu's check mark follows the tour. Its rules are
-// tested natively.
-#include "skyvane_fixture.h"
+// follows the take-off within range, the AI list marks it, and the menu's check mark follows
+// the tour. Its rules are tested natively.
+#include "ai_list_driver.h"
 
 using namespace skyvane_test;
 
@@ -23,27 +23,28 @@ int32_t TowerTarget() {
 
 } // namespace
 
-using TrafficTour = SkyvaneHost;
+using TrafficTour = AiListHost;
 
-TEST_F(TrafficTour, TheTowerViewFollowsTheTakeOffInRangeAndTheMarkFollowsTheTour) {
-    WriteActiveIni();
+TEST_F(TrafficTour, TheTowerViewFollowsTheTakeOffInRangeMarkedInTheListAndInTheMenu) {
     WriteIni("SETTINGS", "Tour", "1");
-    HostsimAircraft user;
-    HostsimDefaultAircraft(&user, 1);
-    ASSERT_TRUE(HostsimAddAircraft(&user));
-    AddAi(20, 0.03)->aiState = 10; // taking off, about 2 nm north
-    AddAi(21, 0.2)->aiState = 10;  // about 12 nm away, beyond the 5 nm range
-    StartFlying();
-    HostsimStep(2);
+    StartStill(true);
+    for (int32_t id : {20, 21}) {
+        HostsimAircraft ai = Parked(id, id == 20 ? 2.0 : 12.0); // 12 nm: beyond the 5 nm range
+        ai.aiState = 10;                                        // taking off
+        Add(ai);
+    }
+    HostsimStep(11); // the next pass-by
     EXPECT_EQ(TowerTarget(), 20);
     EXPECT_TRUE(TourChecked());
-    ASSERT_TRUE(HostsimPickMenu("&Modules/Skyvane/Watch the Traffic"));
-    EXPECT_FALSE(TourChecked());
-    ASSERT_TRUE(HostsimPickMenu("&Modules/Skyvane/Watch the Traffic"));
+    OpenList();
+    HostsimStep(1);
+    EXPECT_EQ(Cell(RowOf(20), kColumnType).rfind("> ", 0), 0u) << Cell(RowOf(20), kColumnType);
     Press('D', kHostsimShift); // the next AI aircraft, chosen by hand, ends the tour
+    HostsimStep(1);
+    EXPECT_EQ(Cell(RowOf(20), kColumnType).find('>'), std::string::npos);
     EXPECT_FALSE(TourChecked());
-    HostsimStep(25);
-    EXPECT_EQ(TowerTarget(), 21) << "the pilot's choice stays";
+    ASSERT_TRUE(HostsimPickMenu("&Modules/Skyvane/Watch the Traffic"));
+    EXPECT_TRUE(TourChecked());
     HostsimShutdown();
-    EXPECT_EQ(ReadIni("SETTINGS", "Tour"), "0");
+    EXPECT_EQ(ReadIni("SETTINGS", "Tour"), "1");
 }

@@ -104,7 +104,7 @@ class FakeHost final : public HostBoundary {
         FakeAircraft* a = Find(id);
         return a ? a->aiState : -1;
     }
-    // Each aircraft its own distance from the user's aircraft (a mile unless set), none between
+    // The first aircraft's distance from the user's (a mile unless a test says), or none between
     // an aircraft and itself.
     bool DistanceMetres(HostObjectData first, HostObjectData second, double* metres) override {
         FakeAircraft* from = Find(OwnerOf(first));
@@ -112,8 +112,7 @@ class FakeHost final : public HostBoundary {
         if (!from || !to) {
             return false;
         }
-        const FakeAircraft* other = from->id != kUserAircraftId ? from : to;
-        *metres = from == to ? 0.0 : other->distanceMetres;
+        *metres = from == to ? 0.0 : from->distanceMetres;
         return true;
     }
     int32_t AiListCount() override {
@@ -165,7 +164,7 @@ class FakeHost final : public HostBoundary {
 class FakeShell final : public ShellHooks {
   public:
     ModuleCore* core = nullptr;
-    int bound = 0, refreshes = 0;
+    int bound = 0, refreshes = 0, settingsWrites = 0;
 
     void Bound() override { ++bound; }
     void ToggleSettingsDialog() override {
@@ -185,6 +184,7 @@ class FakeShell final : public ShellHooks {
         }
     }
     void RefreshAiList() override { ++refreshes; }
+    void WriteSettings() override { ++settingsWrites; }
 };
 
 // A core bound to a fake host and shell; Run() ticks it.

@@ -1,6 +1,6 @@
 // The tour's choice from what the host reports: interest, ties, range, keeping a take-off or a
 // landing, taking turns, and nothing to watch.
-#include "core/control/tour_choice.h"
+#include "core/traffic/tour_choice.h"
 #include <gtest/gtest.h>
 #include <cmath>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "core/control/tour_choice.h"
+#include "core/traffic/tour_choice.h"
 
 namespace {
 
