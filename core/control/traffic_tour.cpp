@@ -18,7 +18,7 @@ bool ReadCandidate(ModuleCore& core, HostObjectId id, TourCandidate& out) {
     }
     out.distanceNm = AiDistanceNm(core, id);
     out.heightAboveGroundFeet = 0.0;
-    if (out.aiState == kAiStateEnroute) {
+    if (TourWeighsHeight(out.aiState)) {
         out.heightAboveGroundFeet = ReadAircraftValue(core, id, kVarAltitude, kUnitFeet) -
                                     ReadAircraftValue(core, id, kVarGroundElevation, kUnitFeet);
     }

@@ -1,4 +1,5 @@
 #include "core/traffic/tour_choice.h"
+#include <cmath>
 
 namespace {
 
@@ -36,10 +37,39 @@ uint32_t LastPassOf(const TrafficTour& tour, HostObjectId id) {
     return 0;
 }
 
+bool TakingOff(int32_t aiState) {
+    return aiState == kAiStateTakeOff || aiState == kAiStateTouchAndGoDepart;
+}
+
+// Its lift-off or touch-down is still to come: taking off on the ground, or landing.
+bool EventToCome(int32_t aiState, double heightAboveGroundFeet) {
+    // NaN is not above anything: a garbled height keeps a take-off on the ground.
+    return aiState == kAiStateLanding ||
+           (TakingOff(aiState) && !(heightAboveGroundFeet >= kTourAirborneFeet));
+}
+
+// A take-off or landing within kTourMomentFeet of the ground.
+bool EventUnderWay(int32_t aiState, double heightAboveGroundFeet) {
+    return (aiState == kAiStateLanding || TakingOff(aiState)) &&
+           heightAboveGroundFeet < kTourMomentFeet;
+}
+
+// How far an event to come is from its moment: a height the host garbled counts as far away.
+double ToComeFeet(double heightAboveGroundFeet) {
+    return std::isnan(heightAboveGroundFeet) ? HUGE_VAL : std::fmax(heightAboveGroundFeet, 0.0);
+}
+
 // Whether a candidate beats the pick so far; an equal one leaves the earlier in the host's list.
-bool Beats(const TourCandidate& c, int32_t interest, uint32_t lastPass, const TourPick& pick) {
+bool Beats(const TourCandidate& c, int32_t interest, bool toCome, double toComeFeet,
+           uint32_t lastPass, const TourPick& pick) {
     if (interest != pick.bestInterest) {
         return interest > pick.bestInterest;
+    }
+    if (toCome != pick.bestToCome) {
+        return toCome;
+    }
+    if (toCome && toComeFeet != pick.bestToComeFeet) {
+        return toComeFeet < pick.bestToComeFeet;
     }
     if (lastPass != pick.bestLastPass) {
         return lastPass < pick.bestLastPass;
@@ -69,9 +99,8 @@ int32_t TourInterest(int32_t aiState, double heightAboveGroundFeet) {
     return place < kStateCount ? kStateInterest[place].interest : kTourNoInterest;
 }
 
-bool TourKeepsState(int32_t aiState) {
-    return aiState == kAiStateTakeOff || aiState == kAiStateTouchAndGoDepart ||
-           aiState == kAiStateLanding || aiState == kAiStateRollout;
+bool TourWeighsHeight(int32_t aiState) {
+    return aiState == kAiStateEnroute || aiState == kAiStateLanding || TakingOff(aiState);
 }
 
 bool WithinTourRange(double distanceNm, double rangeNm) {
@@ -90,14 +119,19 @@ void ConsiderTourCandidate(TourPick& pick, const TrafficTour& tour, const TourCa
         !WithinTourRange(candidate.distanceNm, rangeNm)) {
         return;
     }
-    const bool keep = candidate.id == tour.watched && TourKeepsState(candidate.aiState) &&
+    const double feet = candidate.heightAboveGroundFeet;
+    const bool keep = candidate.id == tour.watched && EventUnderWay(candidate.aiState, feet) &&
                       tour.keptPasses < kTourKeepPassesMax;
+    const bool toCome = EventToCome(candidate.aiState, feet);
+    const double toComeFeet = ToComeFeet(feet);
     const uint32_t lastPass = LastPassOf(tour, candidate.id);
-    if (keep || !pick.found || Beats(candidate, interest, lastPass, pick)) {
+    if (keep || !pick.found || Beats(candidate, interest, toCome, toComeFeet, lastPass, pick)) {
         pick.found = true;
         pick.kept = keep;
         pick.best = candidate;
         pick.bestInterest = interest;
+        pick.bestToCome = toCome;
+        pick.bestToComeFeet = toComeFeet;
         pick.bestLastPass = lastPass;
     }
 }

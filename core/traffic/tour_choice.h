@@ -23,8 +23,13 @@ constexpr int32_t kTourInterestGround = 1;  // taxiing out or in, or airborne en
 constexpr int32_t kTourInterestCircuit = 2; // holding short or flying the pattern
 constexpr int32_t kTourInterestEvent = 3;   // taking off, landing, going around
 
-// Enroute counts only in the air: this high above the ground, feet.
+// Airborne: this high above the ground, feet. Enroute counts only in the air, and a take-off
+// below it has yet to lift off.
 constexpr double kTourAirborneFeet = 50.0;
+// A take-off or landing is under way within this height of the ground, feet (kTourAirborneFeet..):
+// the roll and first climb, or the short final to the touch-down. The aircraft followed stays
+// while it is under way.
+constexpr double kTourMomentFeet = 300.0;
 // An aircraft taking off or landing is kept for at most this many pass-bys in a row while others
 // of its interest wait (1..).
 constexpr int32_t kTourKeepPassesMax = 12;
@@ -38,7 +43,7 @@ struct TourCandidate {
     HostObjectId id;
     int32_t aiState; // -1 when it has none
     double distanceNm;
-    double heightAboveGroundFeet;
+    double heightAboveGroundFeet; // read for Enroute and the states of a take-off or landing
 };
 
 struct TourShown {
@@ -61,6 +66,8 @@ struct TourPick {
     bool kept; // the aircraft followed is taking off or landing and stays
     TourCandidate best;
     int32_t bestInterest;
+    bool bestToCome;       // its lift-off or touch-down is still to come
+    double bestToComeFeet; // how far from it, feet above the ground
     uint32_t bestLastPass;
 };
 
@@ -69,15 +76,17 @@ void ResetTrafficTour(TrafficTour& tour);
 
 // The interest of an AI state; Enroute only when airborne.
 int32_t TourInterest(int32_t aiState, double heightAboveGroundFeet);
-// True for the states of a take-off (roll and climb-out) or a landing (approach and rollout).
-bool TourKeepsState(int32_t aiState);
+// True for the states whose height above ground the choice weighs.
+bool TourWeighsHeight(int32_t aiState);
 // True when the distance is a number within 0..rangeNm.
 bool WithinTourRange(double distanceNm, double rangeNm);
 
 void BeginTourPick(TourPick& pick);
-// Weighs one candidate: interest first, then the one whose turn it is (shown longest ago or
-// never), then the state's place in its group, then the nearer. The aircraft followed stays
-// while it is taking off or landing, up to kTourKeepPassesMax pass-bys.
+// Weighs one candidate: interest first; among take-offs and landings, one still to come before
+// one that has happened, and of those to come the lowest first; then the one whose turn it is
+// (shown longest ago or never), then the state's place in its group, then the nearer. The
+// aircraft followed stays while its take-off or landing is under way, up to kTourKeepPassesMax
+// pass-bys.
 void ConsiderTourCandidate(TourPick& pick, const TrafficTour& tour, const TourCandidate& candidate,
                            double rangeNm);
 // The aircraft the next pass-by follows: the pick, or the user's aircraft when there was none.

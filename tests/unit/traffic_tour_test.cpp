@@ -62,6 +62,13 @@ TEST_F(TrafficTourTest, SwitchesOnlyAtANewPassByAndRedirectsTheView) {
     EXPECT_EQ(core.target.id, 5);
 }
 
+TEST_F(TrafficTourTest, AClimbedOutTakeOffYieldsToALandingToCome) {
+    ai[1]->values[kVarAltitude] = 400.0; // 7 has climbed out
+    ai[0]->aiState = kAiStateLanding;    // 5 is on its approach, 3000 ft up
+    Tick(core.settings.Svp);
+    EXPECT_EQ(core.target.id, 5);
+}
+
 TEST_F(TrafficTourTest, ATargetChosenByHandEndsTheTourAndStays) {
     for (Command command : {kCommandNextAi, kCommandPreviousAi, kCommandCycleViews,
                             kCommandListPassBy, kCommandListSpot}) {
