@@ -14,7 +14,7 @@ OffsetHost g_offsetHost;
 
 // Everything that is not zero at load, in place before the host calls the init routine.
 struct StaticInitialisation {
-    StaticInitialisation() { InitModuleCore(g_state, &g_offsetHost, &ModuleShellHooks()); }
+    StaticInitialisation() { InitModuleCore(g_state, &g_offsetHost, &ModuleShellHooks(g_state)); }
 } g_staticInitialisation;
 } // namespace
 

@@ -8,32 +8,37 @@ namespace {
 
 class WindowHooks final : public ShellHooks {
   public:
+    explicit WindowHooks(ModuleState& state) : state_(state) {}
+
     void Bound() override { BindShell(); }
 
     void ToggleSettingsDialog() override {
-        const PassByController& c = g_state.controller;
+        const PassByController& c = state_.controller;
         if (!c.windowOpen) {
-            OpenModuleWindow(kSettingsWindow);
+            OpenModuleWindow(state_, kSettingsWindow);
         } else if (!c.aiListOpen) {
-            CloseModuleWindow(kSettingsWindow);
+            CloseModuleWindow(state_, kSettingsWindow);
         }
     }
 
     void ToggleAiList() override {
-        const PassByController& c = g_state.controller;
+        const PassByController& c = state_.controller;
         if (!c.windowOpen) {
-            OpenModuleWindow(kAiListWindow);
+            OpenModuleWindow(state_, kAiListWindow);
         } else if (c.aiListOpen) {
-            CloseModuleWindow(kAiListWindow);
+            CloseModuleWindow(state_, kAiListWindow);
         }
     }
 
-    void RefreshAiList() override { RefreshAiListWindow(); }
+    void RefreshAiList() override { RefreshAiListWindow(state_.aiListWindow); }
+
+  private:
+    ModuleState& state_;
 };
 
 } // namespace
 
-ShellHooks& ModuleShellHooks() {
-    static WindowHooks hooks;
+ShellHooks& ModuleShellHooks(ModuleState& state) {
+    static WindowHooks hooks(state);
     return hooks;
 }

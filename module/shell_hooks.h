@@ -3,4 +3,7 @@
 // list's refresh.
 #include "camera/host_boundary.h"
 
-ShellHooks& ModuleShellHooks();
+struct ModuleState;
+
+// The hooks acting on the module's one state; the first call decides which.
+ShellHooks& ModuleShellHooks(ModuleState& state);

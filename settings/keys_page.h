@@ -3,10 +3,11 @@
 // to the update and decides which steps run.
 #include <windows.h>
 #include "settings/key_assignment.h"
+#include "settings/settings_pages.h"
 
-void UpdateModifierBoxes(HWND source);
-void UpdateKeyButtons(HWND source);
+void UpdateModifierBoxes(SettingsDialog& dialog, HWND source);
+void UpdateKeyButtons(SettingsDialog& dialog, HWND source);
 bool BoxChecked(HWND box);
 // Stores the choice as the chosen option's pending hotkey, after a warning for each other option
 // that holds it, which moves the key or refuses it as the user answers. True when refused.
-bool AssignKey(HWND page, KeyChoice choice);
+bool AssignKey(HWND page, SettingsDialog& dialog, KeyChoice choice);

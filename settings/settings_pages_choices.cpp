@@ -2,7 +2,6 @@
 // vertical randomisation, check boxes for following turns and catching up after a jump. What the
 // mode leaves to choose is greyed on the Random page.
 #include "camera/pass_by_state.h"
-#include "module/module_state.h"
 #include "resources/resource_ids.h"
 #include "settings/pending_settings.h"
 #include "settings/settings_pages.h"
@@ -49,83 +48,56 @@ int32_t SwitchChecked(HWND page, int controlId) {
 }
 
 // Whether plane spotting can be chosen is decided once per opening.
-void FillModesPage(HWND page) {
-    PendingSettings& p = g_state.pending;
-    p.Mode = g_state.settings.Mode;
-    p.Turns = g_state.settings.Turns;
-    p.Jumps = g_state.settings.Jumps;
+void FillModesPage(HWND page, SettingsDialog& dialog) {
+    const ModuleState& state = *dialog.state;
+    const PendingSettings& p = state.pending;
     CheckChoice(page, kModeButtons, p.Mode);
     CheckSwitch(page, IDC_MODE_TURNS, p.Turns);
     CheckSwitch(page, IDC_MODE_JUMPS, p.Jumps);
-    const bool spotting = PlaneSpottingAvailable(g_state.settings.Active, g_state.target.id);
+    const bool spotting = PlaneSpottingAvailable(state.settings.Active, state.target.id);
     EnableWindow(GetDlgItem(page, IDC_MODE_SPOTTING), spotting);
 }
 
 // The check boxes toggle themselves; the working copy takes the state they show.
-void OnModesCommand(HWND page, int controlId) {
+void OnModesCommand(HWND page, SettingsDialog& dialog, int controlId, int, HWND) {
+    PendingSettings& p = dialog.state->pending;
     const int mode = ChoiceOf(kModeButtons, controlId);
     if (mode >= 0) {
-        g_state.pending.Mode = mode;
+        p.Mode = mode;
     } else if (controlId == IDC_MODE_TURNS) {
-        g_state.pending.Turns = SwitchChecked(page, controlId);
+        p.Turns = SwitchChecked(page, controlId);
     } else if (controlId == IDC_MODE_JUMPS) {
-        g_state.pending.Jumps = SwitchChecked(page, controlId);
+        p.Jumps = SwitchChecked(page, controlId);
     }
 }
 
-void FillRandomPage(HWND page) {
-    g_state.pending.RndH = g_state.settings.RndH;
-    g_state.pending.RndV = g_state.settings.RndV;
-    RefreshRandomPage(page);
-}
-
-void OnRandomCommand(int controlId) {
-    const int horizontal = ChoiceOf(kHorizontalButtons, controlId);
-    if (horizontal >= 0) {
-        g_state.pending.RndH = horizontal;
-    }
-    const int vertical = ChoiceOf(kVerticalButtons, controlId);
-    if (vertical >= 0) {
-        g_state.pending.RndV = vertical;
-    }
-}
-
-} // namespace
-
-void RefreshRandomPage(HWND page) {
-    const PendingSettings& p = g_state.pending;
+// At opening and whenever its tab is chosen: the Modes page may have changed the mode.
+void RefreshRandomPage(HWND page, SettingsDialog& dialog) {
+    const PendingSettings& p = dialog.state->pending;
     CheckChoice(page, kHorizontalButtons, p.RndH);
     CheckChoice(page, kVerticalButtons, p.RndV);
     EnableChoices(page, kHorizontalButtons, HorizontalRandomEnabled(p.Mode));
     EnableChoices(page, kVerticalButtons, VerticalRandomEnabled(p.Mode));
 }
 
-INT_PTR CALLBACK ModesPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
-    switch (message) {
-    case WM_INITDIALOG:
-        PlaceSettingsPage(page);
-        FillModesPage(page);
-        return TRUE;
-    case WM_COMMAND:
-        OnModesCommand(page, LOWORD(wParam));
-        break;
-    default:
-        break;
+void OnRandomCommand(HWND, SettingsDialog& dialog, int controlId, int, HWND) {
+    PendingSettings& p = dialog.state->pending;
+    const int horizontal = ChoiceOf(kHorizontalButtons, controlId);
+    if (horizontal >= 0) {
+        p.RndH = horizontal;
     }
-    return FALSE;
+    const int vertical = ChoiceOf(kVerticalButtons, controlId);
+    if (vertical >= 0) {
+        p.RndV = vertical;
+    }
 }
 
-INT_PTR CALLBACK RandomPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
-    switch (message) {
-    case WM_INITDIALOG:
-        PlaceSettingsPage(page);
-        FillRandomPage(page);
-        return TRUE;
-    case WM_COMMAND:
-        OnRandomCommand(LOWORD(wParam));
-        break;
-    default:
-        break;
-    }
-    return FALSE;
-}
+} // namespace
+
+const SettingsPage kModesPage = {
+    IDD_MODES_PAGE, "Modes", FillModesPage, nullptr, OnModesCommand, nullptr,
+};
+
+const SettingsPage kRandomPage = {
+    IDD_RANDOM_PAGE, "Random", RefreshRandomPage, RefreshRandomPage, OnRandomCommand, nullptr,
+};

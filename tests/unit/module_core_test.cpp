@@ -98,15 +98,7 @@ class Sequence {
 
     void OpenSettings() {
         settingsOpen = true;
-        PendingSettings& p = core.pending;
-        FillPendingParameters(p, core.settings);
-        FillPendingRanges(p, core.settings);
-        FillPendingHotkeys(p, core.hotkeys);
-        p.Mode = core.settings.Mode;
-        p.RndH = core.settings.RndH;
-        p.RndV = core.settings.RndV;
-        p.Turns = core.settings.Turns;
-        p.Jumps = core.settings.Jumps;
+        FillPendingSettings(core.pending, core.settings, core.hotkeys);
         spottingOffered = PlaneSpottingAvailable(core.settings.Active, core.target.id);
     }
 
