@@ -4,41 +4,28 @@
 #include "module/startup.h"
 #include "traffic/ai_list_window.h"
 
-namespace {
+void WindowHooks::Bound() {
+    BindShell(state_);
+}
 
-class WindowHooks final : public ShellHooks {
-  public:
-    explicit WindowHooks(ModuleState& state) : state_(state) {}
-
-    void Bound() override { BindShell(); }
-
-    void ToggleSettingsDialog() override {
-        const PassByController& c = state_.controller;
-        if (!c.windowOpen) {
-            OpenModuleWindow(state_, kSettingsWindow);
-        } else if (!c.aiListOpen) {
-            CloseModuleWindow(state_, kSettingsWindow);
-        }
+void WindowHooks::ToggleSettingsDialog() {
+    const PassByController& c = state_.controller;
+    if (!c.windowOpen) {
+        OpenModuleWindow(state_, kSettingsWindow);
+    } else if (!c.aiListOpen) {
+        CloseModuleWindow(state_, kSettingsWindow);
     }
+}
 
-    void ToggleAiList() override {
-        const PassByController& c = state_.controller;
-        if (!c.windowOpen) {
-            OpenModuleWindow(state_, kAiListWindow);
-        } else if (c.aiListOpen) {
-            CloseModuleWindow(state_, kAiListWindow);
-        }
+void WindowHooks::ToggleAiList() {
+    const PassByController& c = state_.controller;
+    if (!c.windowOpen) {
+        OpenModuleWindow(state_, kAiListWindow);
+    } else if (c.aiListOpen) {
+        CloseModuleWindow(state_, kAiListWindow);
     }
+}
 
-    void RefreshAiList() override { RefreshAiListWindow(state_.aiListWindow); }
-
-  private:
-    ModuleState& state_;
-};
-
-} // namespace
-
-ShellHooks& ModuleShellHooks(ModuleState& state) {
-    static WindowHooks hooks(state);
-    return hooks;
+void WindowHooks::RefreshAiList() {
+    RefreshAiListWindow(state_.aiListWindow);
 }

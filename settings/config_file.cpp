@@ -49,28 +49,28 @@ bool BuildConfigPath(char (&path)[kTextSize]) {
     return true;
 }
 
-void ReadConfiguration() {
+void ReadConfiguration(ModuleState& state) {
     if (!BuildConfigPath(g_readPath)) {
         return;
     }
     const char* path = g_readPath;
-    g_state.configurationRead = true;
+    state.configurationRead = true;
     char value[kTextSize];
     ReadValue(path, kSvmSection, kDumpSwitchKey, value);
     if (value[0] == '2') {
-        g_state.diagnosticDump = true;
+        state.diagnosticDump = true;
     }
     ReadValue(path, kSvmSection, kWrittenMarkerKey, value);
     if (value[0] == '0') {
         return;
     }
-    ApplyConfigurationTexts(ReadProfileValue, g_readPath, g_state.settings, g_state.hotkeys,
-                            g_state.controller.spottingEyePoint);
+    ApplyConfigurationTexts(ReadProfileValue, g_readPath, state.settings, state.hotkeys,
+                            state.controller.spottingEyePoint);
 }
 
-void WriteConfiguration() {
+void WriteConfiguration(const ModuleState& state) {
     // A run that never consulted the user's file must not replace it with the values at load.
-    if (!g_state.configurationRead) {
+    if (!state.configurationRead) {
         return;
     }
     const char* path = g_readPath;
@@ -82,16 +82,16 @@ void WriteConfiguration() {
     WritePrivateProfileStringA(kConfigSettingsSection, nullptr, nullptr, path);
     WritePrivateProfileStringA(kConfigTowerSection, nullptr, nullptr, path);
     WritePrivateProfileStringA(kConfigKeysSection, nullptr, nullptr, path);
-    if (!g_state.diagnosticDump) {
+    if (!state.diagnosticDump) {
         WritePrivateProfileStringA(kSvmSection, nullptr, nullptr, path);
     }
-    WriteConfigurationTexts(WriteProfileValue, g_readPath, g_state.settings, g_state.hotkeys,
-                            g_state.controller.spottingEyePoint);
+    WriteConfigurationTexts(WriteProfileValue, g_readPath, state.settings, state.hotkeys,
+                            state.controller.spottingEyePoint);
     char text[kTextSize];
     snprintf(text, sizeof(text), "%u", 1u);
     WritePrivateProfileStringA(kSvmSection, kWrittenMarkerKey, text, path);
-    if (g_state.diagnosticDump) {
-        WriteShutdownDump(path);
+    if (state.diagnosticDump) {
+        WriteShutdownDump(state, path);
     }
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, path);
 }

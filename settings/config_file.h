@@ -3,7 +3,9 @@
 // host is ready, written once at exit to the same file.
 #include "camera/text_size.h"
 
+struct ModuleState;
+
 // The path of the settings file; false (and no path) when it would not fit.
 bool BuildConfigPath(char (&path)[kTextSize]);
-void ReadConfiguration();
-void WriteConfiguration();
+void ReadConfiguration(ModuleState& state);
+void WriteConfiguration(const ModuleState& state);
