@@ -11,7 +11,7 @@
 #include <cstring>
 #include "hostsim/host_layout.h"
 #include "hostsim/hostsim.h"
-#include "resources/resource_ids.h"
+#include "shell/resources/resource_ids.h"
 
 namespace {
 

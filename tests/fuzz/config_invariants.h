@@ -9,9 +9,9 @@
 #include <string>
 #include <utility>
 
-#include "settings/config_apply.h"
-#include "settings/settings_defaults.h"
-#include "settings/settings_limits.h"
+#include "core/settings/config_apply.h"
+#include "core/settings/settings_defaults.h"
+#include "core/settings/settings_limits.h"
 
 #define FUZZ_CHECK(condition)                                                                      \
     do {                                                                                           \

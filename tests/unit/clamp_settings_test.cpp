@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <cstring>
 
-#include "settings/clamp_settings.h"
-#include "settings/settings_defaults.h"
+#include "core/settings/clamp_settings.h"
+#include "core/settings/settings_defaults.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <utility>
 #include <vector>
 
-#include "settings/config_apply.h"
-#include "settings/settings_defaults.h"
-#include "settings/settings_limits.h"
+#include "core/settings/config_apply.h"
+#include "core/settings/settings_defaults.h"
+#include "core/settings/settings_limits.h"
 
 namespace {
 

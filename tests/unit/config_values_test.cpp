@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "settings/config_values.h"
+#include "core/settings/config_values.h"
 
 TEST(CheckValue, SumsSignedCharactersPlusTheirWeightedPositions) {
     EXPECT_EQ(CheckValue(""), 0);

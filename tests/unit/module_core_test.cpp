@@ -14,14 +14,14 @@
 #include <string>
 #include <tuple>
 #include <vector>
-#include "camera/controller.h"
-#include "camera/geodesy.h"
-#include "camera/view_target.h"
+#include "core/control/controller.h"
+#include "core/camera/geodesy.h"
+#include "core/control/view_target.h"
 #include "fake_host.h"
-#include "settings/config_apply.h"
-#include "settings/key_assignment.h"
-#include "settings/settings_limits.h"
-#include "traffic/ai_list_model.h"
+#include "core/settings/config_apply.h"
+#include "core/settings/key_assignment.h"
+#include "core/settings/settings_limits.h"
+#include "core/control/ai_list_model.h"
 
 namespace {
 

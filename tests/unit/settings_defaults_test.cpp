@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "settings/settings_defaults.h"
+#include "core/settings/settings_defaults.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "settings/key_assignment.h"
-#include "settings/settings_defaults.h"
+#include "core/settings/key_assignment.h"
+#include "core/settings/settings_defaults.h"
 
 namespace {
 

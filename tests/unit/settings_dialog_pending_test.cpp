@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "settings/key_assignment.h"
-#include "settings/pending_settings.h"
-#include "settings/settings_defaults.h"
+#include "core/settings/key_assignment.h"
+#include "core/settings/pending_settings.h"
+#include "core/settings/settings_defaults.h"
 
 namespace {
 
