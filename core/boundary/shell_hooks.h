@@ -9,6 +9,9 @@ class ShellHooks {
     virtual void ToggleSettingsDialog() = 0;
     virtual void ToggleAiList() = 0;
     virtual void RefreshAiList() = 0;
+    // The stored settings changed: the settings file gets them now, in the format of the write
+    // at exit, so that a crash of the host loses at most the change being written.
+    virtual void WriteSettings() = 0;
 
   protected:
     ~ShellHooks() = default;

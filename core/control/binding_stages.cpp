@@ -1,5 +1,6 @@
 #include "core/control/binding_stages.h"
 #include "core/control/placement.h"
+#include "core/control/settings_saving.h"
 
 namespace {
 
@@ -23,6 +24,7 @@ bool FirstTickInit(ModuleCore& core) {
         core.resolvePending = false;
         core.host->ResolveAddresses();
         core.shell->Bound();
+        RecordStoredSettings(core);
         core.startupFlags = kStartupBound;
     }
     if (!core.host->UserPositionKnown()) {

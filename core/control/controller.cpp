@@ -4,6 +4,7 @@
 #include "core/camera/numeric.h"
 #include "core/control/placement.h"
 #include "core/settings/settings_limits.h"
+#include "core/control/settings_saving.h"
 
 namespace {
 
@@ -216,6 +217,7 @@ void ControllerTick(ModuleCore& core) {
     if (FirstTickInit(core)) {
         return;
     }
+    SaveChangedSettings(core);
     if (c.aiListOpen) {
         core.shell->RefreshAiList();
     }

@@ -5,8 +5,9 @@ namespace {
 // With the view off only the switch and the two window commands work.
 constexpr int32_t kOptionsWhileOff[] = {kCommandOnOff, kCommandSettingsDialog, kCommandAiList};
 
+// An option without a key never fires, whatever code a key message carries.
 bool Fires(const HotkeyOption& option, uint32_t virtualKey, uint8_t modifierState) {
-    return option.key == virtualKey && option.modifierMask == modifierState;
+    return option.key != 0 && option.key == virtualKey && option.modifierMask == modifierState;
 }
 } // namespace
 

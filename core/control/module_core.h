@@ -9,6 +9,7 @@
 #include "core/settings/pending_settings.h"
 #include "core/settings/settings_record.h"
 #include "core/traffic/ai_list_state.h"
+#include "core/settings/config_apply.h"
 
 // Binding stages, as recorded in startupFlags.
 constexpr uint32_t kStartupInitDone = 1;
@@ -28,6 +29,7 @@ struct ModuleCore {
     TargetRef target;
     PassByController controller;
     AiListModel aiList;
+    StoredValues storedSettings; // what the settings file holds, as last read or asked written
 };
 
 // Everything that is not zero at load.

@@ -1,6 +1,7 @@
 #include "core/settings/config_apply.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "core/settings/clamp_settings.h"
 #include "core/settings/settings_limits.h"
@@ -38,15 +39,9 @@ TowerValues ReadTower(ConfigValueReader read, void* context, EyePoint& spotting)
     return tower;
 }
 
-void WriteTower(ConfigValueWriter write, void* context, const EyePoint& spotting) {
-    // The fractions are 0..65535, so their signed and unsigned decimal texts are the same.
-    TowerValues tower{static_cast<int32_t>(spotting.latLo >> kFractionShift),
-                      spotting.latHi,
-                      static_cast<int32_t>(spotting.lonLo >> kFractionShift),
-                      spotting.lonHi,
-                      static_cast<int32_t>(spotting.altLo >> kFractionShift),
-                      spotting.altHi,
-                      0};
+void WriteTower(ConfigValueWriter write, void* context,
+                const int32_t (&stored)[kStoredTowerParts]) {
+    TowerValues tower{stored[0], stored[1], stored[2], stored[3], stored[4], stored[5], 0};
     tower.checkValue = TowerCheckSum(tower);
     const int32_t parts[kConfigTowerKeyCount] = {
         tower.latFraction, tower.latWhole, tower.lonFraction, tower.lonWhole,
@@ -109,22 +104,47 @@ void ApplyConfigurationTexts(ConfigValueReader read, void* context, Settings& se
     ClampSettings(settings, hotkeys, tower);
 }
 
+StoredValues StoredValuesOf(const Settings& settings, const HotkeyTable& hotkeys,
+                            const EyePoint& spotting) {
+    StoredValues stored{};
+    for (int i = 0; i < kConfigSettingCount; ++i) {
+        stored.settings[i] = SettingValue(settings, i);
+    }
+    if (settings.Mode == kModePlaneSpotting) {
+        // The fractions are 0..65535, so their signed and unsigned decimal texts are the same.
+        const int32_t tower[kStoredTowerParts] = {
+            static_cast<int32_t>(spotting.latLo >> kFractionShift), spotting.latHi,
+            static_cast<int32_t>(spotting.lonLo >> kFractionShift), spotting.lonHi,
+            static_cast<int32_t>(spotting.altLo >> kFractionShift), spotting.altHi};
+        memcpy(stored.tower, tower, sizeof(tower));
+    }
+    for (int i = 0; i < kHotkeyOptionCount; ++i) {
+        stored.keys[i][0] = hotkeys.options[i].key;
+        stored.keys[i][1] = hotkeys.options[i].modifierMask;
+    }
+    return stored;
+}
+
+bool SameStoredValues(const StoredValues& a, const StoredValues& b) {
+    return memcmp(&a, &b, sizeof(StoredValues)) == 0;
+}
+
 void WriteConfigurationTexts(ConfigValueWriter write, void* context, const Settings& settings,
                              const HotkeyTable& hotkeys, const EyePoint& spotting) {
+    const StoredValues stored = StoredValuesOf(settings, hotkeys, spotting);
     char text[kTextSize];
     for (int i = 0; i < kConfigSettingCount; ++i) {
-        snprintf(text, sizeof(text), "%d", static_cast<int>(SettingValue(settings, i)));
+        snprintf(text, sizeof(text), "%d", static_cast<int>(stored.settings[i]));
         write(context, kConfigSettingsSection, kConfigSettingKeys[i], text);
     }
     if (settings.Mode == kModePlaneSpotting) {
-        WriteTower(write, context, spotting);
+        WriteTower(write, context, stored.tower);
     }
     for (int i = 0; i < kHotkeyOptionCount; ++i) {
-        const HotkeyOption& option = hotkeys.options[i];
         char name[kConfigKeyNameSize];
         ConfigHotkeyKeyName(i, name);
-        snprintf(text, sizeof(text), "%u,%u", static_cast<unsigned>(option.key),
-                 static_cast<unsigned>(option.modifierMask));
+        snprintf(text, sizeof(text), "%u,%u", static_cast<unsigned>(stored.keys[i][0]),
+                 static_cast<unsigned>(stored.keys[i][1]));
         write(context, kConfigKeysSection, name, text);
     }
 }

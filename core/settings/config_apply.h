@@ -34,6 +34,21 @@ void ConfigHotkeyKeyName(int index, char (&name)[kConfigKeyNameSize]);
 void ApplyConfigurationTexts(ConfigValueReader read, void* context, Settings& settings,
                              HotkeyTable& hotkeys, EyePoint& spotting);
 
+constexpr int kStoredTowerParts = kConfigTowerKeyCount - 1; // all but the check value
+
+// Every value the file stores, as numbers: SETTINGS in file order, the TOWER parts (zero outside
+// plane spotting, where the section is not written) and each option's key and mask. Two records
+// are equal exactly when the file would be written the same.
+struct StoredValues {
+    int32_t settings[kConfigSettingCount];
+    int32_t tower[kStoredTowerParts];
+    int32_t keys[kHotkeyOptionCount][2];
+};
+
+StoredValues StoredValuesOf(const Settings& settings, const HotkeyTable& hotkeys,
+                            const EyePoint& spotting);
+bool SameStoredValues(const StoredValues& a, const StoredValues& b);
+
 // Writes SETTINGS, TOWER (only in plane-spotting mode, with its check value) and KEYS in file
 // order, each value as plain decimal text.
 void WriteConfigurationTexts(ConfigValueWriter write, void* context, const Settings& settings,

@@ -12,10 +12,6 @@ constexpr uint8_t kNoKey = 0;
 // pass per option and one that changes nothing no two options share a hotkey.
 constexpr int kMostValidationPasses = kHotkeyOptionCount + 2;
 
-bool ValidModifierMask(uint8_t mask) {
-    return mask == kShiftBit || mask == kCtrlBit || mask == (kShiftBit | kCtrlBit);
-}
-
 bool SameHotkey(const HotkeyOption& a, const HotkeyOption& b) {
     return a.key == b.key && a.shiftFlag == b.shiftFlag && a.ctrlFlag == b.ctrlFlag;
 }
@@ -29,20 +25,15 @@ bool ValidationPass(HotkeyTable& hotkeys) {
     const HotkeyTable before = hotkeys;
     for (int i = 0; i < kHotkeyOptionCount; ++i) {
         HotkeyOption& option = hotkeys.options[i];
-        if (option.key < kLowestKey || option.key > kHighestKey) {
+        if (!HotkeyKeyAllowed(option.key)) {
             option.key = kNoKey;
         }
-        if (option.key >= kFirstGapKey && option.key <= kLastGapKey) {
-            option.key = kNoKey;
-        }
-        // The comparison includes key 0: of two options without a key and with the same
-        // modifiers only the one being visited survives.
-        for (int j = 0; j < kHotkeyOptionCount; ++j) {
+        for (int j = 0; j < kHotkeyOptionCount && option.key != kNoKey; ++j) {
             if (j != i && SameHotkey(hotkeys.options[j], option)) {
                 ResetHotkeyToDefault(hotkeys.options[j]);
             }
         }
-        if (!ValidModifierMask(option.modifierMask)) {
+        if (!HotkeyMaskAllowed(option.key, option.modifierMask)) {
             ResetHotkeyToDefault(option);
         }
     }
@@ -55,6 +46,16 @@ bool ValidationPass(HotkeyTable& hotkeys) {
 }
 
 } // namespace
+
+bool HotkeyKeyAllowed(uint8_t key) {
+    return key == kNoKey || (key >= kLowestKey && key <= kHighestKey &&
+                             !(key >= kFirstGapKey && key <= kLastGapKey));
+}
+
+bool HotkeyMaskAllowed(uint8_t key, uint8_t mask) {
+    const uint8_t both = kShiftBit | kCtrlBit;
+    return mask <= both && (mask != 0 || key == kNoKey);
+}
 
 void ResetHotkeyToDefault(HotkeyOption& option) {
     option.key = option.defaultKey;

@@ -1,4 +1,5 @@
 #include "core/settings/key_assignment.h"
+#include "core/settings/hotkeys.h"
 
 namespace {
 
@@ -14,7 +15,26 @@ KeyChoice ChoiceFromBoxes(uint8_t key, bool shiftChecked, bool ctrlChecked) {
                      ctrlChecked ? kCtrlBit : uint8_t{0}};
 }
 
+ChoiceRefusal RefusalOf(KeyChoice choice) {
+    if (!HotkeyKeyAllowed(choice.key)) {
+        return kChoiceKeyNotAllowed;
+    }
+    const uint8_t mask = static_cast<uint8_t>(choice.shiftFlag + choice.ctrlFlag);
+    return HotkeyMaskAllowed(choice.key, mask) ? kChoiceStorable : kChoiceNeedsModifier;
+}
+
+const char* RefusalText(ChoiceRefusal refusal) {
+    if (refusal == kChoiceKeyNotAllowed) {
+        return "A hotkey must be a letter or a digit.";
+    }
+    return "A hotkey needs Shift, Ctrl or both.\nTick Shift or Ctrl, or empty the key field to "
+           "leave the option without a hotkey.";
+}
+
 void StorePendingHotkey(PendingSettings& pending, int32_t option, KeyChoice choice) {
+    if (choice.key == 0) {
+        choice = KeyChoice{0, 0, 0};
+    }
     pending.hotkeys[option] =
         PendingHotkey{choice.key, choice.shiftFlag, choice.ctrlFlag,
                       static_cast<uint8_t>(choice.shiftFlag + choice.ctrlFlag)};
@@ -30,6 +50,7 @@ void TakeKeyAway(PendingSettings& pending, int32_t option) {
     entry.key = 0;
     entry.shiftFlag = 0;
     entry.ctrlFlag = 0;
+    entry.modifierMask = 0;
 }
 
 int32_t FindKeyConflict(const PendingSettings& pending, int32_t option, KeyChoice choice,
@@ -45,10 +66,12 @@ int32_t FindKeyConflict(const PendingSettings& pending, int32_t option, KeyChoic
 
 bool AssignPendingHotkey(PendingSettings& pending, int32_t option, KeyChoice choice,
                          ConflictAnswer ask, void* context) {
+    if (RefusalOf(choice) != kChoiceStorable) {
+        return true;
+    }
     for (int32_t holder = FindKeyConflict(pending, option, choice, 0); holder != kNoOption;
          holder = FindKeyConflict(pending, option, choice, holder + 1)) {
         if (!ask(context, holder)) {
-            StorePendingHotkey(pending, option, choice);
             TakeKeyAway(pending, option);
             return true;
         }

@@ -13,11 +13,18 @@ struct KeyChoice {
 
 KeyChoice ChoiceFromBoxes(uint8_t key, bool shiftChecked, bool ctrlChecked);
 
-// Apply: the choice becomes the option's pending hotkey; the mask is the sum of the flags.
+// Why the page cannot store a choice: the settings file would not give it back after a restart.
+enum ChoiceRefusal { kChoiceStorable, kChoiceNeedsModifier, kChoiceKeyNotAllowed };
+ChoiceRefusal RefusalOf(KeyChoice choice);
+// The reason told to the user, for every refusal but kChoiceStorable.
+const char* RefusalText(ChoiceRefusal refusal);
+
+// Apply: the choice becomes the option's pending hotkey; the mask is the sum of the flags. No key
+// means no modifiers either: an emptied option is all zero.
 void StorePendingHotkey(PendingSettings& pending, int32_t option, KeyChoice choice);
 // Set Default: the option's built-in key and modifiers.
 KeyChoice DefaultChoice(const HotkeyTable& live, int32_t option);
-// Empties the option's key and flags; its mask stays as it was.
+// Leaves the option without a key: key, flags and mask 0.
 void TakeKeyAway(PendingSettings& pending, int32_t option);
 
 // The first option from `from` on, other than `option` and holding a key, whose pending key and
@@ -29,10 +36,11 @@ int32_t FindKeyConflict(const PendingSettings& pending, int32_t option, KeyChoic
 // move it. Runs while the pending table is still as it was before the choice.
 using ConflictAnswer = bool (*)(void* context, int32_t holder);
 
-// Apply and Set Default: every other option holding the choice is asked about in ascending
-// order; once each has given it up, the choice becomes the option's pending hotkey. A refusal
-// leaves the option without a key (its mask as chosen) and returns true. So the table never
-// holds a duplicate the user has not confirmed.
+// Apply and Set Default: a choice that RefusalOf refuses changes nothing and returns true.
+// Otherwise every other option holding the choice is asked about in ascending order; once each
+// has given it up, the choice becomes the option's pending hotkey. A refusal by the user leaves
+// the option without a key and returns true. So the table never holds a duplicate the user has
+// not confirmed, nor anything the settings file would not give back.
 bool AssignPendingHotkey(PendingSettings& pending, int32_t option, KeyChoice choice,
                          ConflictAnswer ask, void* context);
 

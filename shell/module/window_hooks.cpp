@@ -2,6 +2,7 @@
 #include "shell/host/module_state.h"
 #include "shell/module/module_windows.h"
 #include "shell/module/startup.h"
+#include "shell/settings/config_file.h"
 #include "shell/traffic/ai_list_window.h"
 
 void WindowHooks::Bound() {
@@ -28,4 +29,8 @@ void WindowHooks::ToggleAiList() {
 
 void WindowHooks::RefreshAiList() {
     RefreshAiListWindow(state_.aiListWindow);
+}
+
+void WindowHooks::WriteSettings() {
+    SaveConfiguration(state_);
 }

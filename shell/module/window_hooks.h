@@ -16,6 +16,7 @@ class WindowHooks final : public ShellHooks {
     void ToggleSettingsDialog() override;
     void ToggleAiList() override;
     void RefreshAiList() override;
+    void WriteSettings() override;
 
   private:
     ModuleState& state_;

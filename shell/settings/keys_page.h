@@ -9,5 +9,6 @@ void UpdateModifierBoxes(SettingsDialog& dialog, HWND source);
 void UpdateKeyButtons(SettingsDialog& dialog, HWND source);
 bool BoxChecked(HWND box);
 // Stores the choice as the chosen option's pending hotkey, after a warning for each other option
-// that holds it, which moves the key or refuses it as the user answers. True when refused.
+// that holds it, which moves the key or refuses it as the user answers. A choice the settings
+// file would not give back is refused with its reason. True when refused.
 bool AssignKey(HWND page, SettingsDialog& dialog, KeyChoice choice);

@@ -21,29 +21,33 @@ void CheckBox(HWND box, bool checked) {
 // want of it and leave two options on one key. One warning is shown at a time.
 char g_conflictText[kConflictTextSize];
 
-// Who asks about a conflict: the page that owns the warning, in its dialog.
+// Who shows a message: the page that owns it, in its dialog.
 struct ConflictQuestion {
     HWND page;
     SettingsDialog* dialog;
 };
 
-// The warning about option `holder`, owned by the page. The frame is disabled while it is up:
-// its OK must not apply the pending table in the middle of the question. True for OK; a box
-// that could not be shown counts as a refusal.
+// A message of the page, owned by it. The frame is disabled while it is up: its OK must not
+// apply the pending table in the middle of the question.
+int ShowKeysMessage(const ConflictQuestion& question, const char* text, UINT buttons) {
+    char title[kTextSize];
+    wsprintfA(title, "%s %s", kProductName, kKeysPageTitle);
+    const HWND frame = question.dialog->frame;
+    EnableWindow(frame, FALSE);
+    const int answer = MessageBoxA(question.page, text, title, buttons | MB_ICONEXCLAMATION);
+    EnableWindow(frame, TRUE);
+    return answer;
+}
+
+// The warning about option `holder`. True for OK; a box that could not be shown counts as a
+// refusal.
 bool AskAboutConflict(void* context, int32_t holder) {
     const ConflictQuestion& question = *static_cast<const ConflictQuestion*>(context);
     const ModuleState& state = *question.dialog->state;
     const HotkeyOption* options = state.hotkeys.options;
     wsprintfA(g_conflictText, kConflictFormat, options[holder].optionName,
               options[state.pending.SelectedOption].optionName);
-    char title[kTextSize];
-    wsprintfA(title, "%s %s", kProductName, kKeysPageTitle);
-    const HWND frame = question.dialog->frame;
-    EnableWindow(frame, FALSE);
-    const int answer =
-        MessageBoxA(question.page, g_conflictText, title, MB_OKCANCEL | MB_ICONEXCLAMATION);
-    EnableWindow(frame, TRUE);
-    return answer == IDOK;
+    return ShowKeysMessage(question, g_conflictText, MB_OKCANCEL) == IDOK;
 }
 
 } // namespace
@@ -106,5 +110,10 @@ void UpdateKeyButtons(SettingsDialog& dialog, HWND source) {
 bool AssignKey(HWND page, SettingsDialog& dialog, KeyChoice choice) {
     PendingSettings& p = dialog.state->pending;
     ConflictQuestion question = {page, &dialog};
+    const ChoiceRefusal refusal = RefusalOf(choice);
+    if (refusal != kChoiceStorable) {
+        ShowKeysMessage(question, RefusalText(refusal), MB_OK);
+        return true;
+    }
     return AssignPendingHotkey(p, p.SelectedOption, choice, AskAboutConflict, &question);
 }

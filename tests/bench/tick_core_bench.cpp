@@ -83,6 +83,7 @@ class QuietShell final : public ShellHooks {
     void ToggleSettingsDialog() override {}
     void ToggleAiList() override {}
     void RefreshAiList() override {}
+    void WriteSettings() override {}
 };
 
 volatile double g_sink;

@@ -40,7 +40,7 @@ inline bool HasDuplicateHotkeys(const HotkeyTable& hotkeys) {
         for (int j = i + 1; j < kHotkeyOptionCount; ++j) {
             const HotkeyOption& a = hotkeys.options[i];
             const HotkeyOption& b = hotkeys.options[j];
-            if (a.key == b.key && a.modifierMask == b.modifierMask) {
+            if (a.key != 0 && a.key == b.key && a.modifierMask == b.modifierMask) {
                 return true;
             }
         }
@@ -65,7 +65,7 @@ inline void CheckRanges(const LoadedState& state) {
     FUZZ_CHECK(s.Jumps >= 0 && s.Jumps <= kSwitchHigh);
     for (const HotkeyOption& option : state.hotkeys.options) {
         FUZZ_CHECK(WithinKeyRange(option.key));
-        FUZZ_CHECK(option.modifierMask >= 1 && option.modifierMask <= 3);
+        FUZZ_CHECK(option.modifierMask <= 3 && (option.modifierMask >= 1 || option.key == 0));
         FUZZ_CHECK(option.shiftFlag == (option.modifierMask & kShiftBit));
         FUZZ_CHECK(option.ctrlFlag == (option.modifierMask & kCtrlBit));
         FUZZ_CHECK(option.optionName != nullptr && option.optionName[0] != '\0');

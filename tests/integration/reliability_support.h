@@ -133,7 +133,7 @@ inline std::string ProblemsOfWrittenFile(const std::string& path) {
         }
         int key = atoi(text.c_str()), mask = atoi(text.c_str() + comma + 1);
         bool keyOk = key == 0 || (key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z');
-        if (!keyOk || mask < 1 || mask > 3) {
+        if (!keyOk || mask > 3 || (mask < 1 && key != 0)) {
             fail(name + "=" + text);
         }
     }

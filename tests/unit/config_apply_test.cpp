@@ -78,10 +78,11 @@ TEST_F(ConfigApplyTest, MissingKeysReadAsZeroAndAreClampedIntoRange) {
     EXPECT_EQ(s.Mode, kModeNormal);
     EXPECT_EQ(s.Turns, 0);
     EXPECT_EQ(s.Jumps, 0);
-    // "0" without a comma: no key, modifiers as at load; the later duplicates return to default.
+    // "0" without a comma: no key, modifiers as at load; options without a key share nothing.
     EXPECT_EQ(h.options[0].key, 0);
     EXPECT_EQ(h.options[0].modifierMask, 1);
-    EXPECT_EQ(h.options[1].key, 'D');
+    EXPECT_EQ(h.options[1].key, 0);
+    EXPECT_EQ(h.options[1].modifierMask, 1);
 }
 
 TEST_F(ConfigApplyTest, ReadsFollowFileOrderAndTowerOnlyInSpottingMode) {

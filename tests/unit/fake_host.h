@@ -162,7 +162,7 @@ class FakeHost final : public HostBoundary {
 class FakeShell final : public ShellHooks {
   public:
     ModuleCore* core = nullptr;
-    int bound = 0, refreshes = 0;
+    int bound = 0, refreshes = 0, settingsWrites = 0;
 
     void Bound() override { ++bound; }
     void ToggleSettingsDialog() override {
@@ -182,6 +182,7 @@ class FakeShell final : public ShellHooks {
         }
     }
     void RefreshAiList() override { ++refreshes; }
+    void WriteSettings() override { ++settingsWrites; }
 };
 
 // A core bound to a fake host and shell; Run() ticks it.

@@ -43,14 +43,11 @@ TEST_F(ValidateHotkeysTest, KeysOutsideDigitsAndLettersBecomeNoKey) {
     ExpectHotkey(2, '5', 1, 0, 1);
     ExpectHotkey(3, '0', 1, 0, 1);
     ExpectHotkey(4, 'Z', 1, 0, 1);
-    // 0, 5, 7 and 8 all end without a key and with Shift; each visit resets the one visited
-    // before it to its default, so only the last one visited (8) keeps no key with Shift.
-    ExpectHotkey(0, 'F', 1, 0, 1);
-    ExpectHotkey(5, 'V', 1, 0, 1);
-    ExpectHotkey(7, 'J', 1, 0, 1);
-    ExpectHotkey(8, 0, 1, 0, 1);
-    // Likewise 6 (no key, Ctrl) resets 1, which had become the same before it.
-    ExpectHotkey(1, 'D', 1, 0, 1);
+    // Options without a key share nothing, whatever their modifiers.
+    for (int i : {0, 5, 7, 8}) {
+        ExpectHotkey(i, 0, 1, 0, 1);
+    }
+    ExpectHotkey(1, 0, 0, 2, 2);
     ExpectHotkey(6, 0, 0, 2, 2);
 }
 
@@ -65,14 +62,18 @@ TEST_F(ValidateHotkeysTest, TheLowerIndexKeepsASharedHotkey) {
 TEST_F(ValidateHotkeysTest, AnInvalidMaskReturnsTheOptionToItsDefault) {
     Read(3, "88,0");
     Read(9, "88,4");
+    Read(11, "0,4");
+    Read(12, "0,0"); // no key and no modifiers: an emptied option
     ValidateHotkeys(h);
     ExpectHotkey(3, 'T', 1, 0, 1);
     ExpectHotkey(9, 'N', 1, 2, 3);
+    ExpectHotkey(11, 'I', 1, 2, 3);
+    ExpectHotkey(12, 0, 0, 0, 0);
 }
 
 TEST_F(ValidateHotkeysTest, ADefaultMeetingAnOptionVisitedBeforeIsSettledByAnotherPass) {
     Read(2, "74,3"); // J Shift+Ctrl: option 10's default
-    Read(10, "0,0"); // an invalid mask: back to J Shift+Ctrl after option 2's visit
+    Read(10, "0,4"); // an invalid mask: back to J Shift+Ctrl after option 2's visit
     ValidateHotkeys(h);
     ExpectHotkey(10, 'J', 1, 2, 3);
     ExpectHotkey(2, 'A', 1, 0, 1);

@@ -222,7 +222,7 @@ TEST_F(PendingSettingsTest, ApplyCopiesEverythingButSvpMin) {
     EXPECT_EQ(hotkeys.options[0].modifierMask, 2);
     EXPECT_EQ(hotkeys.options[3].key, 0);
     EXPECT_EQ(hotkeys.options[3].shiftFlag, 0);
-    EXPECT_EQ(hotkeys.options[3].modifierMask, 1);
+    EXPECT_EQ(hotkeys.options[3].modifierMask, 0);
     // The defaults and names are never the dialog's to change.
     EXPECT_EQ(hotkeys.options[0].defaultKey, 'F');
     EXPECT_STREQ(hotkeys.options[0].optionName, "Skyvane On/Off");
