@@ -32,7 +32,12 @@ bool ItemTextIs(HMENU menu, int position, const char* text) {
     return lstrcmpA(buffer, text) == 0;
 }
 
-constexpr UINT kModuleEntries[] = {kMenuActivate, kMenuAiAircraft, kMenuSettings, kMenuAbout};
+constexpr UINT kModuleEntries[] = {kMenuActivate, kMenuWatchTraffic, kMenuAiAircraft, kMenuSettings,
+                                   kMenuAbout};
+
+UINT CheckedIf(int32_t on) {
+    return on != 0 ? MF_CHECKED : MF_UNCHECKED;
+}
 
 // Until the module runs its entries do nothing, and say so by being grey.
 UINT EntryState(const ModuleState& state) {
@@ -41,8 +46,10 @@ UINT EntryState(const ModuleState& state) {
 
 HMENU BuildModulePopup(const ModuleState& state) {
     HMENU popup = CreatePopupMenu();
-    UINT activateFlags = state.settings.Active != 0 ? MF_STRING | MF_CHECKED : MF_STRING;
-    AppendMenuA(popup, activateFlags | EntryState(state), kMenuActivate, "Activate");
+    AppendMenuA(popup, MF_STRING | CheckedIf(state.settings.Active) | EntryState(state),
+                kMenuActivate, "Activate");
+    AppendMenuA(popup, MF_STRING | CheckedIf(state.settings.Tour) | EntryState(state),
+                kMenuWatchTraffic, "Watch the Traffic");
     AppendMenuA(popup, MF_STRING | EntryState(state), kMenuAiAircraft, "AI Aircraft...");
     AppendMenuA(popup, MF_STRING | EntryState(state), kMenuSettings, "Settings...");
     AppendMenuA(popup, MF_STRING | EntryState(state), kMenuAbout, "About...");
@@ -108,7 +115,9 @@ void UpdateModulePopup(const ModuleState& state) {
         return;
     }
     CheckMenuItem(g_menu.modulePopup, kMenuActivate,
-                  MF_BYCOMMAND | (state.settings.Active != 0 ? MF_CHECKED : MF_UNCHECKED));
+                  MF_BYCOMMAND | CheckedIf(state.settings.Active));
+    CheckMenuItem(g_menu.modulePopup, kMenuWatchTraffic,
+                  MF_BYCOMMAND | CheckedIf(state.settings.Tour));
     for (UINT entry : kModuleEntries) {
         EnableMenuItem(g_menu.modulePopup, entry, MF_BYCOMMAND | EntryState(state));
     }
@@ -140,6 +149,9 @@ void HandleMenuCommand(ModuleState& state, WPARAM wParam) {
     switch (id) {
     case kMenuActivate:
         DispatchCommand(state, kCommandOnOff);
+        break;
+    case kMenuWatchTraffic:
+        DispatchCommand(state, kCommandWatchTraffic);
         break;
     case kMenuAiAircraft:
         OpenModuleWindow(state, kAiListWindow);

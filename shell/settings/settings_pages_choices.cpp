@@ -1,9 +1,13 @@
 // The Modes and Random pages: radio buttons for the view mode and for the horizontal and
-// vertical randomisation, check boxes for following turns and catching up after a jump. What the
-// mode leaves to choose is greyed on the Random page.
+// vertical randomisation, check boxes for following turns, catching up after a jump and watching
+// the traffic, with the tour's range. What the mode leaves to choose is greyed on the Random page.
+#include <windows.h>
+#include <commctrl.h>
 #include "core/camera/pass_by_state.h"
 #include "shell/resources/resource_ids.h"
 #include "core/settings/pending_settings.h"
+#include "core/settings/settings_limits.h"
+#include "core/settings/text_size.h"
 #include "shell/settings/settings_pages.h"
 
 namespace {
@@ -54,12 +58,20 @@ void FillModesPage(HWND page, SettingsDialog& dialog) {
     CheckChoice(page, kModeButtons, p.Mode);
     CheckSwitch(page, IDC_MODE_TURNS, p.Turns);
     CheckSwitch(page, IDC_MODE_JUMPS, p.Jumps);
+    CheckSwitch(page, IDC_MODE_TOUR, p.Tour);
+    // The arrows took the field before them as their buddy and write their position into it
+    // (UDS_AUTOBUDDY, UDS_SETBUDDYINT).
+    SendDlgItemMessageA(page, IDC_MODE_TOUR_RANGE_ARROWS, UDM_SETRANGE, 0,
+                        MAKELPARAM(kTourRangeHighNm, kTourRangeLowNm));
+    SendDlgItemMessageA(page, IDC_MODE_TOUR_RANGE_ARROWS, UDM_SETPOS, 0,
+                        MAKELPARAM(p.TourRange, 0));
     const bool spotting = PlaneSpottingAvailable(state.settings.Active, state.target.id);
     EnableWindow(GetDlgItem(page, IDC_MODE_SPOTTING), spotting);
 }
 
-// The check boxes toggle themselves; the working copy takes the state they show.
-void OnModesCommand(HWND page, SettingsDialog& dialog, int controlId, int, HWND) {
+// The check boxes toggle themselves; the working copy takes the state they show. The range counts
+// when its field loses the keyboard focus, as the Ranges page's fields do.
+void OnModesCommand(HWND page, SettingsDialog& dialog, int controlId, int notification, HWND) {
     PendingSettings& p = dialog.state->pending;
     const int mode = ChoiceOf(kModeButtons, controlId);
     if (mode >= 0) {
@@ -68,6 +80,14 @@ void OnModesCommand(HWND page, SettingsDialog& dialog, int controlId, int, HWND)
         p.Turns = SwitchChecked(page, controlId);
     } else if (controlId == IDC_MODE_JUMPS) {
         p.Jumps = SwitchChecked(page, controlId);
+    } else if (controlId == IDC_MODE_TOUR) {
+        p.Tour = SwitchChecked(page, controlId);
+    } else if (controlId == IDC_MODE_TOUR_RANGE_FIELD && notification == EN_KILLFOCUS) {
+        char text[kTextSize];
+        GetDlgItemTextA(page, controlId, text, kTextSize);
+        if (CommitTourRangeField(p, text)) {
+            SetDlgItemInt(page, controlId, p.TourRange, TRUE);
+        }
     }
 }
 

@@ -80,6 +80,39 @@ class ListViewSink final : public AiRowSink {
     AiListWindow& list_;
 };
 
+void SetTypeCell(const AiListWindow& list, HostObjectId id, bool marked) {
+    int32_t index = FindListRowIndex(list, id);
+    if (index < 0) {
+        return;
+    }
+    const char* type = AiRowText(list.state->aiList, id, 0);
+    char text[kTextSize];
+    if (marked) {
+        FormatMarkedType(type, text);
+    } else {
+        lstrcpynA(text, type, kTextSize);
+    }
+    LVITEMA item = {};
+    item.iSubItem = 0;
+    item.pszText = text;
+    SendMessageA(list.listView, LVM_SETITEMTEXTA, index, reinterpret_cast<LPARAM>(&item));
+}
+
+// Moves the tour's mark when the tour follows another aircraft, or its row has just come.
+void MoveTourMark(AiListWindow& list) {
+    const HostObjectId marked = AiRowToMark(*list.state);
+    if (marked == list.markedAircraft) {
+        return;
+    }
+    if (list.markedAircraft != kNoAircraft) {
+        SetTypeCell(list, list.markedAircraft, false);
+    }
+    list.markedAircraft = marked;
+    if (marked != kNoAircraft) {
+        SetTypeCell(list, marked, true);
+    }
+}
+
 // Repaints the rows on screen whose cells changed; rows off screen are drawn when scrolled to.
 void RedrawChangedRows(const AiListWindow& list) {
     int32_t top = static_cast<int32_t>(SendMessageA(list.listView, LVM_GETTOPINDEX, 0, 0));
@@ -110,11 +143,13 @@ int CALLBACK CompareListRows(LPARAM first, LPARAM second, LPARAM request) {
 void ForgetListRows(AiListWindow& list) {
     ForgetAiRows(list.state->aiList);
     list.redrawSuspended = false;
+    list.markedAircraft = kNoAircraft;
 }
 
 void SyncListRows(AiListWindow& list) {
     ListViewSink sink(list);
     SyncAiRows(*list.state, sink);
+    MoveTourMark(list);
     if (list.redrawSuspended) {
         ResumeRedraw(list);
     } else {
@@ -143,6 +178,7 @@ void SortListRows(AiListWindow& list, int32_t column) {
 void RebuildListRows(AiListWindow& list) {
     SendMessageA(list.listView, LVM_DELETEALLITEMS, 0, 0);
     ForgetAiRows(list.state->aiList);
+    list.markedAircraft = kNoAircraft;
     SyncListRows(list);
 }
 

@@ -20,6 +20,7 @@ struct AiListWindow {
     // deletion recomputes the scroll bars, which costs milliseconds per row when hundreds arrive
     // at once.
     bool redrawSuspended;
+    HostObjectId markedAircraft; // whose row shows the tour's mark in its type cell
 };
 
 // Forgets every row; the list view must be empty or about to be destroyed.

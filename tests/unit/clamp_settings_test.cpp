@@ -97,8 +97,9 @@ TEST_F(ClampSettingsTest, ChoicesOutsideTheirRangeBecomeZeroSwitchesAreCutActive
     s.RndH = -1;
     s.RndV = 7;
     s.Active = 7;
-    s.Turns = 7;
+    s.Turns = s.Tour = 7;
     s.Jumps = INT32_MIN;
+    s.TourRange = -3;
     Clamp();
     EXPECT_EQ(s.Mode, 0);
     EXPECT_EQ(s.RndH, 0);
@@ -106,6 +107,8 @@ TEST_F(ClampSettingsTest, ChoicesOutsideTheirRangeBecomeZeroSwitchesAreCutActive
     EXPECT_EQ(s.Active, 7);
     EXPECT_EQ(s.Turns, 1);
     EXPECT_EQ(s.Jumps, 0);
+    EXPECT_EQ(s.Tour, 1);
+    EXPECT_EQ(s.TourRange, 1);
 
     s.Mode = -1;
     s.RndH = 2;
@@ -113,6 +116,8 @@ TEST_F(ClampSettingsTest, ChoicesOutsideTheirRangeBecomeZeroSwitchesAreCutActive
     s.Active = -3;
     s.Turns = 0;
     s.Jumps = 1;
+    s.Tour = -1;
+    s.TourRange = 99;
     Clamp();
     EXPECT_EQ(s.Mode, 0);
     EXPECT_EQ(s.RndH, 2);
@@ -120,6 +125,8 @@ TEST_F(ClampSettingsTest, ChoicesOutsideTheirRangeBecomeZeroSwitchesAreCutActive
     EXPECT_EQ(s.Active, -3);
     EXPECT_EQ(s.Turns, 0);
     EXPECT_EQ(s.Jumps, 1);
+    EXPECT_EQ(s.Tour, 0);
+    EXPECT_EQ(s.TourRange, 50);
 
     s.Mode = 1;
     Clamp();

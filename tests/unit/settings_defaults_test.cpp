@@ -47,6 +47,8 @@ TEST(InitModuleDefaults, SetsEverySettingAndBoundOverGarbage) {
     EXPECT_EQ(s.RndV, 0);
     EXPECT_EQ(s.Turns, 0);
     EXPECT_EQ(s.Jumps, 0);
+    EXPECT_EQ(s.Tour, 0);
+    EXPECT_EQ(s.TourRange, 5);
     EXPECT_EQ(s.RngSvpMax, 15);
     EXPECT_EQ(s.RngRlp, 5);
     EXPECT_EQ(s.RngRal, 5);

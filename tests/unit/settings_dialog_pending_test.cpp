@@ -38,6 +38,8 @@ const EditedField kEditedFields[] = {
     {"RndV", &Settings::RndV, &PendingSettings::RndV, 1},
     {"Turns", &Settings::Turns, &PendingSettings::Turns, 1},
     {"Jumps", &Settings::Jumps, &PendingSettings::Jumps, 1},
+    {"Tour", &Settings::Tour, &PendingSettings::Tour, 1},
+    {"TourRange", &Settings::TourRange, &PendingSettings::TourRange, 20},
     {"RngSvpMax", &Settings::RngSvpMax, &PendingSettings::RngSvpMax, 30},
     {"RlpMin", &Settings::RlpMin, &PendingSettings::RlpMin, -10},
     {"RngRlp", &Settings::RngRlp, &PendingSettings::RngRlp, 10},
