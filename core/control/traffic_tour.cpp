@@ -43,9 +43,9 @@ bool FollowTourTarget(ModuleCore& core, HostObjectId id) {
 
 // True when the eye point was placed on the way.
 bool ChooseAndFollow(ModuleCore& core) {
-    const HostObjectId id = ChooseTourTarget(core);
-    RecordTourPass(core.tour, id);
-    return FollowTourTarget(core, id);
+    const TourPick pick = ChooseTourPick(core);
+    RecordTourPass(core.tour, pick);
+    return FollowTourTarget(core, TourPickTarget(pick));
 }
 
 } // namespace
@@ -80,7 +80,7 @@ bool TourChoosesNextPass(ModuleCore& core) {
     return ChooseAndFollow(core);
 }
 
-HostObjectId ChooseTourTarget(ModuleCore& core) {
+TourPick ChooseTourPick(ModuleCore& core) {
     TourPick pick;
     BeginTourPick(pick);
     const double rangeNm = core.settings.TourRange;
@@ -92,5 +92,5 @@ HostObjectId ChooseTourTarget(ModuleCore& core) {
             ConsiderTourCandidate(pick, core.tour, candidate, rangeNm);
         }
     }
-    return TourPickTarget(pick);
+    return pick;
 }

@@ -17,5 +17,5 @@ bool TourStartsPassBy(ModuleCore& core);
 // already placed for it.
 bool TourChoosesNextPass(ModuleCore& core);
 
-// The aircraft the tour would follow now, from the host's AI list (the user's when none).
-HostObjectId ChooseTourTarget(ModuleCore& core);
+// The tour's pick now from the host's AI list; TourPickTarget gives its aircraft.
+TourPick ChooseTourPick(ModuleCore& core);

@@ -120,7 +120,9 @@ void ConsiderTourCandidate(TourPick& pick, const TrafficTour& tour, const TourCa
         return;
     }
     const double feet = candidate.heightAboveGroundFeet;
-    const bool keep = candidate.id == tour.watched && EventUnderWay(candidate.aiState, feet) &&
+    const bool justLanded = tour.watchedLanding && candidate.aiState == kAiStateRollout;
+    const bool keep = candidate.id == tour.watched &&
+                      (EventUnderWay(candidate.aiState, feet) || justLanded) &&
                       tour.keptPasses < kTourKeepPassesMax;
     const bool toCome = EventToCome(candidate.aiState, feet);
     const double toComeFeet = ToComeFeet(feet);
@@ -140,9 +142,11 @@ HostObjectId TourPickTarget(const TourPick& pick) {
     return pick.found ? pick.best.id : kUserAircraftId;
 }
 
-void RecordTourPass(TrafficTour& tour, HostObjectId target) {
+void RecordTourPass(TrafficTour& tour, const TourPick& pick) {
+    const HostObjectId target = TourPickTarget(pick);
     tour.keptPasses = target == tour.watched ? tour.keptPasses + 1 : 1;
     tour.watched = target;
+    tour.watchedLanding = pick.found && pick.best.aiState == kAiStateLanding;
     tour.choiceDue = false;
     ++tour.passCount;
     if (target == kUserAircraftId) {

@@ -55,6 +55,7 @@ struct TourShown {
 struct TrafficTour {
     HostObjectId watched; // the aircraft the tour chose last; kUserAircraftId when none
     int32_t keptPasses;   // pass-bys in a row that followed it
+    bool watchedLanding;  // it was landing when chosen: its rollout's first pass-by is kept
     uint32_t passCount;   // pass-bys chosen since the tour began
     bool choiceDue;       // switched on: the next tick in the tower view chooses at once
     TourShown shown[kTourShownCapacity];
@@ -85,11 +86,11 @@ void BeginTourPick(TourPick& pick);
 // Weighs one candidate: interest first; among take-offs and landings, one still to come before
 // one that has happened, and of those to come the lowest first; then the one whose turn it is
 // (shown longest ago or never), then the state's place in its group, then the nearer. The
-// aircraft followed stays while its take-off or landing is under way, up to kTourKeepPassesMax
-// pass-bys.
+// aircraft followed stays while its take-off or landing is under way, and for the first
+// pass-by of its rollout, up to kTourKeepPassesMax pass-bys.
 void ConsiderTourCandidate(TourPick& pick, const TrafficTour& tour, const TourCandidate& candidate,
                            double rangeNm);
 // The aircraft the next pass-by follows: the pick, or the user's aircraft when there was none.
 HostObjectId TourPickTarget(const TourPick& pick);
-// Remembers that the next pass-by follows target.
-void RecordTourPass(TrafficTour& tour, HostObjectId target);
+// Remembers that the next pass-by follows the pick's target.
+void RecordTourPass(TrafficTour& tour, const TourPick& pick);

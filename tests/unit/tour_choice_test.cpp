@@ -14,13 +14,13 @@ enum : int32_t { TO = kAiStateTakeOff, LD = kAiStateLanding, RO = kAiStateRollou
 // clang-format on
 const double kNaN = std::nan("");
 
-HostObjectId Choose(const TrafficTour& tour, const std::vector<TourCandidate>& candidates) {
+TourPick Choose(const TrafficTour& tour, const std::vector<TourCandidate>& candidates) {
     TourPick pick;
     BeginTourPick(pick);
     for (const TourCandidate& c : candidates) {
         ConsiderTourCandidate(pick, tour, c, 5.0); // a 5 nm range
     }
-    return TourPickTarget(pick);
+    return pick;
 }
 
 } // namespace
@@ -51,8 +51,6 @@ TEST(TourChoice, InterestRangeTiesKeepingAndTurns) {
         {"a take-off kept", {{5, TO, 2, 0}, {6, LD, 1, 0}}, 5, 3, {{5, 3}}, 5},
         {"a short final kept", {{6, TO, 1, 0}, {5, LD, 2, 250}}, 5, 4, {{5, 4}}, 5},
         {"a climb-out kept", {{6, LD, 1, 0}, {5, TO, 2, 280}}, 5, 4, {{5, 4}}, 5},
-        {"a rollout yields to a take-off", {{6, TO, 1, 0}, {5, RO, 2, 0}}, 5, 4, {{5, 4}}, 6},
-        {"climbed out: the landing next", {{5, TO, 1, 400}, {6, LD, 3, 900}}, 5, 6, {{5, 6}}, 6},
         {"the lowest landing first", {{7, LD, 1, 1500}, {6, LD, 3, 200}, {5, TO, 1, 400}}, 5, 6,
          {{5, 6}}, 6},
         {"a slow approach yields to a take-off", {{5, LD, 1, 900}, {6, TO, 3, 0}}, 5, 4, {{5, 4}}, 6},
@@ -69,7 +67,7 @@ TEST(TourChoice, InterestRangeTiesKeepingAndTurns) {
         tour.watched = row.watched;
         tour.keptPasses = row.keptPasses;
         std::copy(row.shown.begin(), row.shown.end(), tour.shown);
-        EXPECT_EQ(Choose(tour, row.candidates), row.expected) << row.what;
+        EXPECT_EQ(TourPickTarget(Choose(tour, row.candidates)), row.expected) << row.what;
     }
 }
 
@@ -85,11 +83,12 @@ TEST(TourChoice, EqualInterestTakesTurnsUpToTheRecordsSize) {
         TrafficTour tour;
         ResetTrafficTour(tour);
         for (int pass = 0; pass < 3 * count; ++pass) {
-            const HostObjectId id = Choose(tour, candidates);
+            const TourPick pick = Choose(tour, candidates);
+            const HostObjectId id = TourPickTarget(pick);
             ASSERT_TRUE(id >= 10 && id < 10 + count);
             EXPECT_EQ(pass - lastShown[id - 10], count) << id << " of " << count;
             lastShown[id - 10] = pass;
-            RecordTourPass(tour, id);
+            RecordTourPass(tour, pick);
         }
     }
 }

@@ -62,11 +62,17 @@ TEST_F(TrafficTourTest, SwitchesOnlyAtANewPassByAndRedirectsTheView) {
     EXPECT_EQ(core.target.id, 5);
 }
 
-TEST_F(TrafficTourTest, AClimbedOutTakeOffYieldsToALandingToCome) {
+TEST_F(TrafficTourTest, AClimbedOutTakeOffYieldsToALandingSeenToItsRollout) {
     ai[1]->values[kVarAltitude] = 400.0; // 7 has climbed out
     ai[0]->aiState = kAiStateLanding;    // 5 is on its approach, 3000 ft up
     Tick(core.settings.Svp);
     EXPECT_EQ(core.target.id, 5);
+    ai[0]->aiState = kAiStateRollout; // touched down: one pass-by more before the next take-off
+    ai[2]->values[kVarAltitude] = 0.0, ai[2]->distanceMetres = 1852.0;
+    Tick(core.settings.Svp);
+    EXPECT_EQ(core.target.id, 5);
+    Tick(core.settings.Svp);
+    EXPECT_EQ(core.target.id, 9);
 }
 
 TEST_F(TrafficTourTest, ATargetChosenByHandEndsTheTourAndStays) {
