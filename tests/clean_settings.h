@@ -1,0 +1,78 @@
+#pragma once
+// What a clean settings state is, checked alike by the fuzz targets, the random-sequence test and
+// the corpus run through the DLL: every setting within the module's limits, the bounds that follow
+// from the ranges, and a hotkey table the module would keep as it is. The limits are the module's
+// own; only the rules are stated here.
+#include <cstdint>
+#include <string>
+
+#include "settings/settings_limits.h"
+#include "settings/settings_record.h"
+
+namespace clean_settings {
+
+// A digit, a capital letter, or 0 for none.
+inline bool KeyAllowed(uint8_t key) {
+    return key == 0 || (key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z');
+}
+
+// 64-bit, so that the negated range of a broken state cannot overflow.
+inline std::string Within(const char* name, int64_t value, int64_t low, int64_t high) {
+    if (value >= low && value <= high) {
+        return "";
+    }
+    return std::string(name) + " " + std::to_string(value) + " outside " + std::to_string(low) +
+           ".." + std::to_string(high) + "; ";
+}
+
+// Where the hotkey table comes from. Straight after the file is read and validated, Shift and
+// Ctrl follow the mask and options without a key share a hotkey when their masks agree; after
+// the Keys page, an option whose key was taken away keeps its mask without the flags, and any
+// number of options may be without a key.
+enum class HotkeysFrom { kLoad, kKeysPage };
+
+inline std::string HotkeyProblems(const HotkeyTable& hotkeys, HotkeysFrom from) {
+    std::string problems;
+    for (int i = 0; i < kHotkeyOptionCount; ++i) {
+        const HotkeyOption& o = hotkeys.options[i];
+        const std::string name = "K(" + std::to_string(i) + ")";
+        if (!KeyAllowed(o.key)) {
+            problems += name + " key " + std::to_string(o.key) + "; ";
+        }
+        const bool flagsFollow = o.shiftFlag == (o.modifierMask & kShiftBit) &&
+                                 o.ctrlFlag == (o.modifierMask & kCtrlBit);
+        if (o.modifierMask == 0 || (o.modifierMask & ~(kShiftBit | kCtrlBit)) != 0 ||
+            (from == HotkeysFrom::kLoad && !flagsFollow)) {
+            problems += name + " modifiers " + std::to_string(o.modifierMask) + "; ";
+        }
+        if (o.optionName == nullptr || o.optionName[0] == '\0') {
+            problems += name + " has no name; ";
+        }
+        for (int j = i + 1; j < kHotkeyOptionCount; ++j) {
+            const HotkeyOption& other = hotkeys.options[j];
+            if (o.key == other.key && o.modifierMask == other.modifierMask &&
+                (o.key != 0 || from == HotkeysFrom::kLoad)) {
+                problems += name + " and K(" + std::to_string(j) + ") share a hotkey; ";
+            }
+        }
+    }
+    return problems;
+}
+
+// Everything that breaks the rules, or "" when the state is clean.
+inline std::string Problems(const Settings& s, const HotkeyTable& hotkeys, HotkeysFrom from) {
+    return Within("RngSvpMax", s.RngSvpMax, kRngSvpMaxLowSeconds, kRngSvpMaxHighSeconds) +
+           Within("RngRlp", s.RngRlp, kOffsetRangeLow, kOffsetRangeHigh) +
+           Within("RngRal", s.RngRal, kOffsetRangeLow, kOffsetRangeHigh) +
+           Within("SvpMin", s.SvpMin, kSvpMinSeconds, kSvpMinSeconds) +
+           Within("RlpMin", s.RlpMin, -int64_t{s.RngRlp}, -int64_t{s.RngRlp}) +
+           Within("RalMin", s.RalMin, -int64_t{s.RngRal}, -int64_t{s.RngRal}) +
+           Within("Svp", s.Svp, kSvpMinSeconds, s.RngSvpMax) +
+           Within("Rlp", s.Rlp, -int64_t{s.RngRlp}, s.RngRlp) +
+           Within("Ral", s.Ral, -int64_t{s.RngRal}, s.RngRal) +
+           Within("Mode", s.Mode, 0, kChoiceHigh) + Within("RndH", s.RndH, 0, kChoiceHigh) +
+           Within("RndV", s.RndV, 0, kChoiceHigh) + Within("Turns", s.Turns, 0, kSwitchHigh) +
+           Within("Jumps", s.Jumps, 0, kSwitchHigh) + HotkeyProblems(hotkeys, from);
+}
+
+} // namespace clean_settings
