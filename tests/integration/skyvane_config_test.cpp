@@ -23,7 +23,9 @@ class Config : public SkyvaneHost {
 
     // The file as the module writes it: every setting present and in range, fifteen valid
     // hotkeys, the marker.
-    void ExpectCleanFile() { EXPECT_EQ(reliability::ProblemsOfWrittenFile(IniPath()), ""); }
+    void ExpectCleanFile(reliability::StaleTower stale = reliability::StaleTower::kNever) {
+        EXPECT_EQ(reliability::ProblemsOfWrittenFile(IniPath(), stale), "");
+    }
 };
 
 } // namespace
@@ -151,7 +153,7 @@ TEST_F(Config, BadFilesNeverCrashAndAreReplacedByACleanOne) {
         SCOPED_TRACE(file.what);
         WriteIniText(file.text);
         RunOnce();
-        ExpectCleanFile();
+        ExpectCleanFile(reliability::StaleTower::kFromADuplicate);
     }
 }
 
