@@ -145,27 +145,53 @@ cmd_unit() {
     (cd "$BUILD/native" && ctest --output-on-failure -j "$JOBS" "$@")
 }
 
+# One suite's counts from a CTest log, as "passed failed skipped": CTest counts a skipped test
+# among those that did not fail.
+ctest_counts() {
+    local total failed skipped
+    total="$(sed -n 's/.* tests failed out of \([0-9]*\).*/\1/p' "$1" | tail -n 1)"
+    failed="$(sed -n 's/.*, \([0-9]*\) tests failed out of.*/\1/p' "$1" | tail -n 1)"
+    skipped="$(grep -c '\*\*\*Skipped' "$1" || true)"
+    total="${total:-0}" failed="${failed:-0}" skipped="${skipped:-0}"
+    echo "$((total - failed - skipped)) $failed $skipped"
+}
+
+# The fuzz stage's counts: each target run over its seeds is one test.
+fuzz_counts() {
+    echo "$(grep -c '^fuzz: .*no faults$' "$1" || true) $(grep -c '^fuzz: .*FAULT' "$1" || true) 0"
+}
+
 cmd_test() {
     check_win32
     cmd_build
     if [ "$WIN32_OK" = 1 ]; then
         start_wine
     fi
-    local status=0
+    local status=0 logs="$BUILD/test-logs"
+    mkdir -p "$logs"
     echo "== native unit tests (ASan, UBSan)"
-    (cd "$BUILD/native" && ctest --output-on-failure -j "$JOBS") || status=1
+    (cd "$BUILD/native" && ctest --output-on-failure -j "$JOBS") | tee "$logs/native.log" ||
+        status=1
     echo "== fuzzing the core (libFuzzer, bounded runs over the seeds)"
-    bash "$ROOT/scripts/fuzz.sh" || status=1
+    bash "$ROOT/scripts/fuzz.sh" 2>&1 | tee "$logs/fuzz.log" || status=1
     echo "== integration tests (real DLL in the stand-in host, under Wine)"
     if [ "$WIN32_OK" = 1 ]; then
-        (cd "$BUILD/win32" && ctest --output-on-failure -j 1 "$@") || status=1
-        return $status
+        (cd "$BUILD/win32" && ctest --output-on-failure -j 1 "$@") | tee "$logs/win32.log" ||
+            status=1
+    else
+        # wine-run.sh answers every test with the skip status; CTest lists them as skipped.
+        (cd "$BUILD/win32" && ctest --output-on-failure -j "$JOBS" "$@") | tee "$logs/win32.log" ||
+            status=1
+        echo "skyvane: $(grep -c '\*\*\*Skipped' "$logs/win32.log") Windows tests skipped:" \
+            "$(bash "$ROOT/scripts/win32-check.sh" --short)"
     fi
-    # wine-run.sh answers every test with the skip status; CTest lists them as skipped.
-    local log="$BUILD/win32/skipped-tests.log"
-    (cd "$BUILD/win32" && ctest --output-on-failure -j "$JOBS" "$@") | tee "$log" || status=1
-    echo "skyvane: $(grep -c '\*\*\*Skipped' "$log") Windows tests skipped:" \
-        "$(bash "$ROOT/scripts/win32-check.sh" --short)"
+    # The last line counts every suite together, so a log's reader sees what ran.
+    local passed=0 failed=0 skipped=0 p f k
+    while read -r p f k; do
+        passed=$((passed + p)) failed=$((failed + f)) skipped=$((skipped + k))
+    done < <(ctest_counts "$logs/native.log"; fuzz_counts "$logs/fuzz.log"
+             ctest_counts "$logs/win32.log")
+    echo "test: $passed passed, $failed failed, $skipped skipped"
     return $status
 }
 

@@ -7,6 +7,17 @@
 
 namespace {
 
+bool ListChoiceIsAi(HostObjectId id) {
+    return id != 0 && id != kUserAircraftId;
+}
+
+// The commands that move the pass-by or its target act only with the view on and outside plane
+// spotting, once the module runs.
+bool PassByCommandsOpen(const ModuleCore& core) {
+    return ModuleRunning(core) && core.settings.Active != 0 &&
+           core.settings.Mode != kModePlaneSpotting;
+}
+
 // A placement when the host changed its eye point or another aircraft answers for the target.
 void PlaceIfHostOrTargetChanged(ModuleCore& core) {
     if (SyncHostEyePoint(core) || CheckTargetSize(core)) {
@@ -97,10 +108,6 @@ void CycleViews(ModuleCore& core) {
         PlaceEyePoint(core, kPlacementNew);
         core.host->SetViewMode(kViewModeTower);
     }
-}
-
-bool ListChoiceIsAi(HostObjectId id) {
-    return id != 0 && id != kUserAircraftId;
 }
 
 void ShowListChoiceInPassBy(ModuleCore& core) {
@@ -300,7 +307,7 @@ void DispatchCommand(ModuleCore& core, Command command) {
     default:
         break;
     }
-    if (s.Mode == kModePlaneSpotting) {
+    if (!PassByCommandsOpen(core)) {
         return;
     }
     switch (command) {
@@ -350,6 +357,11 @@ void AcceptPendingSettings(ModuleCore& core) {
 }
 
 void ShowChosenAircraft(ModuleCore& core, HostObjectId chosen, Command command) {
+    // The list's buttons are refreshed once a second, so a click may come after the view was
+    // switched off or plane spotting chosen: a command refused must leave the target as it is.
+    if (!PassByCommandsOpen(core) || !ListChoiceIsAi(chosen)) {
+        return;
+    }
     core.target.id = chosen;
     DispatchCommand(core, command);
 }

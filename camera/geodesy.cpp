@@ -149,7 +149,13 @@ bool EncodeEyePoint(double lat, double lon, double altMetres, EyePoint& out) {
     uint64_t latBits = 0;
     uint64_t lonBits = 0;
     uint64_t altBits = 0;
-    const double latFixed = RoundedToDouble(lat / kLatitudeUnitDeg / (1.0 / kTwoTo32));
+    // The rounded degrees per radian carry a result at a pole a hair beyond it (asin of 1 times
+    // 57.29578 is 90.0000003): that is the pole. Further beyond is no position (nor is NaN).
+    if (!(std::fabs(lat) <= kPoleLatitudeDeg + kBeyondPoleToleranceDeg)) {
+        return false;
+    }
+    const double onGlobeLat = ClampMagnitude(lat, kPoleLatitudeDeg);
+    const double latFixed = RoundedToDouble(onGlobeLat / kLatitudeUnitDeg / (1.0 / kTwoTo32));
     const double lonUnits = RoundedToDouble(lon / kLongitudeUnitDeg);
     if (!RoundToInt64Bits(latFixed, latBits) || !RoundToInt64Bits(lonUnits * kTwoTo16, lonBits) ||
         !RoundToInt64Bits(altMetres * kTwoTo32, altBits)) {

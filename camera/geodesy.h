@@ -12,6 +12,8 @@ constexpr double kRadiansPerNm = 0.00029037143873077853; // earth radius 3443.86
 constexpr double kEarthRadiusNm = 3443.86488;
 constexpr double kLatitudeUnitDeg = 90.0 / 10001750.0;
 constexpr double kLongitudeUnitDeg = 360.0 / 4294967296.0;
+constexpr double kPoleLatitudeDeg = 90.0;        // the largest latitude an eye point is written at
+constexpr double kBeyondPoleToleranceDeg = 1e-6; // what the rounded factors add at a pole
 
 // One correction by 360: within -360..720 the result lies in 0..360, except that 720 gives 360.
 double NormalizeAngle(double angle);
@@ -38,6 +40,7 @@ double InitialBearing(double lat1, double lon1, double lat2, double lon2);
 // 2.5 gives 3. Saturates beyond the int32 range; NaN gives 0.
 int32_t RoundHalfUp(double value);
 
-// The host's fixed-point words of a position. False, with out untouched, when a value is not
-// finite or too large for its 64-bit fixed-point form.
+// The host's fixed-point words of a position; a latitude up to kBeyondPoleToleranceDeg beyond a
+// pole is written at the pole. False, with out untouched, when a value is not finite, a latitude
+// lies further beyond a pole, or a value is too large for its 64-bit fixed-point form.
 bool EncodeEyePoint(double lat, double lon, double altMetres, EyePoint& out);

@@ -13,7 +13,6 @@ constexpr uint8_t kLowByteMask = 0xFF;
 constexpr uint64_t kSaturatedMagnitude = 2147483648u; // 2^31: beyond it only the limit counts
 constexpr double kFractionScale = 65536.0;            // the stored fractions are 16 bits
 constexpr uint32_t kFractionMask = 0xFFFF;
-constexpr double kPoleLatitudeDeg = 90.0;
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';

@@ -186,6 +186,30 @@ TEST_F(Controller, WhileTheViewIsOffOnlyTheSwitchAndTheWindowCommandsAct) {
     EXPECT_TRUE(core.controller.aiListOpen) << "the dialog waits while the list is open";
 }
 
+TEST_F(Controller, AListClickTheModuleRefusesChangesNothing) {
+    // The list's buttons are a second out of date: the click comes after Shift+F or Shift+I.
+    struct Case {
+        const char* what;
+        Command before;
+    };
+    const Case cases[] = {{"view switched off", kCommandOnOff},
+                          {"plane spotting chosen", kCommandModeSpotting}};
+    for (const Case& c : cases) {
+        for (Command button : {kCommandListPassBy, kCommandListSpot}) {
+            DispatchCommand(core, c.before);
+            const int32_t viewMode = host.viewMode;
+            ShowChosenAircraft(core, 7, button);
+            EXPECT_EQ(core.target.id, kUserAircraftId) << c.what << " " << button;
+            EXPECT_EQ(host.redirect, RedirectWord::kHostsOwn) << c.what << " " << button;
+            EXPECT_EQ(host.viewMode, viewMode) << c.what << " " << button;
+            DispatchCommand(core, c.before == kCommandOnOff ? kCommandOnOff : kCommandModeNormal);
+        }
+    }
+    ShowChosenAircraft(core, 7, kCommandListPassBy);
+    EXPECT_EQ(core.target.id, 7) << "accepted once the view is on again";
+    EXPECT_EQ(host.redirect, RedirectWord::kModules);
+}
+
 TEST_F(Controller, AVanishedTargetNeverMakesTheModulesPointTheHostsOwn) {
     core.settings.RndH = core.settings.RndV = 2; // a nested placement draws too
     const EyePoint hostsOwn = core.controller.savedHostEyePoint;
