@@ -167,15 +167,22 @@ bool TakeSpottingPoint(ModuleCore& core) {
     return core.settings.Active != 0 && PlaceEyePoint(core, kPlacementSpotting);
 }
 
+// The host's clock once a tick in every view, read only while following turns or catching up
+// after jumps is on: both measure in simulated time.
+SimulationStep TakeSimulationStep(ModuleCore& core) {
+    PassByController& c = core.controller;
+    const UtcClock clock = core.host->UtcTime();
+    const bool held = core.host->PauseWord() == 1 || c.hostMenuOpen;
+    return StepSimulationRate(c.simRate, SecondOfDay(clock.hours, clock.minutes, clock.seconds),
+                              held, c.tickCount);
+}
+
 // The followed aircraft's course and position once a tick, read only while following turns or
 // catching up after jumps is on. A jump places a new eye point at once, which starts the period
 // like a renewal; a new target starts a new watch, so switching target is never a jump.
-bool PlacedAfterJump(ModuleCore& core) {
+bool PlacedAfterJump(ModuleCore& core, const SimulationStep& step) {
     const Settings& s = core.settings;
     PassByController& c = core.controller;
-    if (s.Turns == 0 && s.Jumps == 0) {
-        return false;
-    }
     const HostObjectId target = core.target.id;
     if (c.watchedTarget != target) {
         ClearTargetWatch(c.watch);
@@ -189,8 +196,8 @@ bool PlacedAfterJump(ModuleCore& core) {
     if (core.target.id != target) {
         return false; // it went during the reads; the next tick watches the user's aircraft
     }
-    bool jumped = WatchTarget(c.watch, lat, lon, course, std::hypot(along, across),
-                              static_cast<double>(c.tickCount));
+    const TargetReading reading{lat, lon, course, std::hypot(along, across)};
+    const bool jumped = WatchTarget(c.watch, reading, step, c.tickCount);
     return jumped && s.Jumps != 0 && PlaceEyePoint(core, kPlacementNew);
 }
 
@@ -222,6 +229,8 @@ void ControllerTick(ModuleCore& core) {
     if (core.settings.Active == 0 || core.settings.Mode == kModePlaneSpotting) {
         return;
     }
+    const bool watching = core.settings.Turns != 0 || core.settings.Jumps != 0;
+    const SimulationStep step = watching ? TakeSimulationStep(core) : SimulationStep{};
     if (c.recordedViewMode != kViewModeTower) {
         c.towerViewLeft = true;
         RenewEyePoint(core);
@@ -231,7 +240,7 @@ void ControllerTick(ModuleCore& core) {
         c.towerViewLeft = false;
         core.host->RefreshViewWordA();
     }
-    if (PlacedAfterJump(core) || PeriodHeld(core)) {
+    if ((watching && PlacedAfterJump(core, step)) || PeriodHeld(core)) {
         return;
     }
     ++c.periodTicks;

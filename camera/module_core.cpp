@@ -12,6 +12,7 @@ void InitModuleCore(ModuleCore& core, HostBoundary* host, ShellHooks* shell) {
     core.target.id = kUserAircraftId;
     core.controller.lastTargetId = -1;
     core.controller.towerViewLeft = true;
+    ClearSimulationRate(core.controller.simRate);
     core.aiList.sortColumn = kAiHostOrder;
     core.aiList.lastShownCount = -1;
     core.aiList.lastShownDay = -1;

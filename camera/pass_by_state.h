@@ -3,6 +3,7 @@
 #include <cstdint>
 #include "camera/eye_point.h"
 #include "camera/random_offsets.h"
+#include "camera/simulation_rate.h"
 #include "camera/target_motion.h"
 
 using HostObjectId = int32_t;
@@ -28,6 +29,7 @@ struct PassByController {
     OffsetRandomizer random;
     TargetWatch watch;          // the followed aircraft's turns and jumps, while an option asks
     HostObjectId watchedTarget; // the aircraft the watch belongs to
+    SimulationRate simRate;     // the host's, from its clock, while an option asks
 
     // Tick, view mode and window flags.
     uint32_t tickCount;

@@ -67,8 +67,11 @@ void ComputeEyePoint(ModuleCore& core) {
     const Settings& settings = core.settings;
     PassByController& c = core.controller;
     PlacementParameters params{settings.Svp, c.lateralOffset, c.altitudeOffset, settings.Mode};
-    if (settings.Turns != 0 && c.watchedTarget == core.target.id) {
-        params.turnRateDegPerSec = SmoothedTurnRate(c.watch.turns);
+    if (settings.Turns != 0) {
+        params.simSecondsPerSecond = FreshSimulationRate(c.simRate, c.tickCount);
+        if (c.watchedTarget == core.target.id) {
+            params.turnRateDegPerSec = FreshTurnRate(c.watch, c.tickCount);
+        }
     }
     EyePoint point;
     // A host value that is not a number would put the camera nowhere: the old point stays.

@@ -21,11 +21,8 @@ void RecordTurnSample(TurnHistory& history, double courseDeg, double timeSeconds
         ClearTurnHistory(history);
         return;
     }
-    if (history.count > 0) {
-        const double gap = timeSeconds - history.timeSeconds[history.count - 1];
-        if (!(gap > 0.0 && gap <= kTurnSampleGapMaxSeconds)) {
-            ClearTurnHistory(history);
-        }
+    if (history.count > 0 && !(timeSeconds > history.timeSeconds[history.count - 1])) {
+        ClearTurnHistory(history);
     }
     if (history.count == kTurnSampleCount) {
         for (int32_t i = 1; i < kTurnSampleCount; ++i) {
@@ -65,18 +62,25 @@ void ClearTargetWatch(TargetWatch& watch) {
     watch = TargetWatch{};
 }
 
-bool WatchTarget(TargetWatch& watch, double latDeg, double lonDeg, double courseDeg,
-                 double groundSpeedKnots, double timeSeconds) {
+bool WatchTarget(TargetWatch& watch, const TargetReading& reading, const SimulationStep& step,
+                 uint32_t tick) {
+    const bool follows = watch.hasPosition && tick == watch.tick + 1;
     const bool jumped =
-        watch.hasPosition && IsJump(watch.latDeg, watch.lonDeg, latDeg, lonDeg, groundSpeedKnots,
-                                    timeSeconds - watch.timeSeconds);
-    if (jumped) {
+        follows && IsJump(watch.latDeg, watch.lonDeg, reading.latDeg, reading.lonDeg,
+                          reading.groundSpeedKnots, step.mostSimSeconds);
+    if (!follows || jumped) {
         ClearTurnHistory(watch.turns);
     }
-    RecordTurnSample(watch.turns, courseDeg, timeSeconds);
-    watch.latDeg = latDeg;
-    watch.lonDeg = lonDeg;
-    watch.timeSeconds = timeSeconds;
+    if (step.simSeconds > 0.0) {
+        RecordTurnSample(watch.turns, reading.courseDeg, step.timeSeconds);
+    }
+    watch.latDeg = reading.latDeg;
+    watch.lonDeg = reading.lonDeg;
+    watch.tick = tick;
     watch.hasPosition = true;
     return jumped;
+}
+
+double FreshTurnRate(const TargetWatch& watch, uint32_t tick) {
+    return watch.hasPosition && tick - watch.tick <= 1 ? SmoothedTurnRate(watch.turns) : 0.0;
 }

@@ -279,9 +279,14 @@ void AdvanceAircraft(HostsimAircraft& a, double seconds) {
 }
 
 void MoveAircraft(double seconds) {
-    for (AircraftSlot& slot : slots) {
-        if (slot.used && slot.present) {
-            AdvanceAircraft(slot.state, seconds);
+    // In legs of at most a second, so that a turn flies the same path at every simulation rate.
+    constexpr double kLegMostSeconds = 1.0;
+    for (double left = seconds; left > 0.0; left -= kLegMostSeconds) {
+        const double leg = left < kLegMostSeconds ? left : kLegMostSeconds;
+        for (AircraftSlot& slot : slots) {
+            if (slot.used && slot.present) {
+                AdvanceAircraft(slot.state, leg);
+            }
         }
     }
 }

@@ -6,6 +6,8 @@
 #include "hostsim/host_world.h"
 #include "hostsim/hostsim_state.h"
 
+#include <cmath>
+
 namespace {
 const int32_t kViewCycle[] = {kViewCockpit, kViewTower, kViewFollow};
 } // namespace
@@ -65,6 +67,22 @@ void HostsimSetUtc(int hours, int minutes, int seconds, int dayOfWeek) {
     *UtcMinutesWord() = minutes;
     *UtcSecondsWord() = static_cast<uint16_t>(seconds);
     gWorld.dayOfWeek = dayOfWeek;
+}
+
+bool HostsimSetSimulationRate(double rate) {
+    constexpr double kSlowest = 0.25;
+    constexpr double kFastest = 128.0;
+    int exponent = 0;
+    const bool powerOfTwo = std::frexp(rate, &exponent) == 0.5;
+    if (!(rate >= kSlowest && rate <= kFastest) || !powerOfTwo) {
+        return false;
+    }
+    gWorld.simRate = rate;
+    return true;
+}
+
+double HostsimSimulationRate() {
+    return gWorld.simRate;
 }
 
 uint32_t HostsimVersionWord() {

@@ -17,6 +17,8 @@ struct HostWorld {
     bool refuseClose;     // the main window stays open at WM_CLOSE, as if quitting were cancelled
     int seconds;          // whole host seconds since start
     double realtimeCarry; // real time not yet turned into a host second
+    double simRate;       // simulated seconds per real second: aircraft and clock (1)
+    double clockCarry;    // simulated time not yet shown by the whole-second clock
     StatePhase phase;
     bool readyReached;
     int dialogSecondsLeft; // Views item 3: back to state 12 when it runs out

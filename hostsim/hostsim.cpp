@@ -32,7 +32,7 @@ void Fail(const char* format, ...) {
     va_end(args);
 }
 
-void TickClock() {
+void TickClockSecond() {
     if (++*UtcSecondsWord() < kSecondsPerMinute) {
         return;
     }
@@ -46,6 +46,15 @@ void TickClock() {
     }
     *UtcHoursWord() = 0;
     gWorld.dayOfWeek = (gWorld.dayOfWeek + 1) % kDaysPerWeek;
+}
+
+// The clock runs at the simulation rate and shows whole seconds.
+void TickClock(double realSeconds) {
+    gWorld.clockCarry += realSeconds * gWorld.simRate;
+    while (gWorld.clockCarry >= 1.0) {
+        gWorld.clockCarry -= 1.0;
+        TickClockSecond();
+    }
 }
 
 bool Simulating() {
@@ -113,7 +122,7 @@ void ServeViewWords() {
 void AdvanceOneSecond() {
     gWorld.seconds++;
     if (Simulating()) {
-        TickClock();
+        TickClock(1.0);
     }
     const HostsimOptions& options = gWorld.options;
     bool readyDue = options.readyAfterSeconds >= 0 && gWorld.seconds >= options.readyAfterSeconds;
@@ -143,7 +152,7 @@ void AdvanceOneSecond() {
 void RunRealtimeSlice() {
     constexpr double kSliceSeconds = kRealtimeSliceMilliseconds / 1000.0;
     if (Simulating()) {
-        MoveAircraft(kSliceSeconds);
+        MoveAircraft(kSliceSeconds * gWorld.simRate);
     }
     ServeViewWords();
     RefreshPositions();
@@ -230,6 +239,7 @@ bool HostsimStart(const HostsimOptions* options) {
     gWorld.followedObject = kUserAircraftId;
     gWorld.dayOfWeek = options->dayOfWeek;
     gWorld.phase = kPhaseLoading;
+    gWorld.simRate = 1.0;
     hostVersionWord = options->versionWord;
 
     ResetInterfaces();
@@ -292,7 +302,7 @@ void HostsimStep(int seconds) {
     for (int i = 0; i < seconds && gWorld.running && IsWindow(gWorld.mainWindow); ++i) {
         AdvanceOneSecond();
         if (Simulating()) {
-            MoveAircraft(1.0);
+            MoveAircraft(gWorld.simRate);
         }
         RefreshPositions();
         RunTimelineDue(gWorld.seconds);

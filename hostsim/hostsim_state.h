@@ -16,6 +16,10 @@ void HostsimSetPaused(bool paused);
 void HostsimSetView(int32_t viewMode);
 int32_t HostsimFollowedObject(); // the last SetFollowedObject argument (1 at start)
 void HostsimSetUtc(int hours, int minutes, int seconds, int dayOfWeek);
+// The simulation rate: simulated seconds per real second, a power of two from 1/4 to 128, at
+// which the aircraft fly and the UTC clock runs. False, the rate unchanged, for any other value.
+bool HostsimSetSimulationRate(double rate);
+double HostsimSimulationRate();
 uint32_t HostsimVersionWord(); // the word at image base + 0x73BB4
 void HostsimSetVersionWord(uint32_t value);
 const HostsimStats* HostsimStatistics();

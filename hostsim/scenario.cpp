@@ -209,6 +209,9 @@ bool RunAction(const json& action) {
         sscanf(TextOr(action, "utc", "").c_str(), "%d:%d:%d", &h, &m, &s);
         HostsimSetUtc(h, m, s, IntOr(action, "day", gWorld.dayOfWeek));
     }
+    if (action.contains("simRate")) {
+        ok = ok && HostsimSetSimulationRate(NumberOr(action, "simRate", 1.0));
+    }
     if (action.contains("addAircraft")) {
         ok = ok && AddAircraftFrom(action["addAircraft"]);
     }

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Prints the native turn report, redraws docs/turning-pass-by.png and times the core's tick
+# Prints the native turn and rates reports, redraws docs/turning-pass-by.png and times the core's tick
 # natively, then runs every benchmark of the win32 build under Wine; each prints its own table.
 # Where the kernel cannot run 32-bit programs, Wine cannot run them: it says so instead.
 set -euo pipefail
@@ -7,6 +7,8 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 status=0
 echo "== turns_report (native)"
 "$root/build/native/bin/turns_report" || status=1
+echo "== rates_report (native)"
+"$root/build/native/bin/rates_report" || status=1
 bash "$root/scripts/turning_picture.sh" || status=1
 # Timings come from a native build without the sanitizers.
 echo "== tick_core_bench (native, optimised)"

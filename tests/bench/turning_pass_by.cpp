@@ -74,7 +74,7 @@ double Y(const View& v, Frame f) {
 }
 
 Frame OnTrack(const PlacementInputs& in, double rate, double t) {
-    return ToFrame(in, OnCircle(TrueHeadingDeg(in), rate, in.speedAlongKnots, t));
+    return ToFrame(in, LocalMetres(in, FlownFor(in, rate, t).at));
 }
 
 Frame Eye(const PlacementInputs& in, const PlacementLegs& legs) {

@@ -68,19 +68,30 @@ void PlaceFrom(Bytes& in) {
                                in.Take<int32_t>()};
     CheckPlacement(inputs, params);
     params.turnRateDegPerSec = in.Take<double>();
+    params.simSecondsPerSecond = std::ldexp(kSimRateMin, in.Take<uint8_t>() % 10);
     CheckPlacement(inputs, params);
 }
 
-// Courses and positions read tick by tick, any bit pattern.
+// Courses, positions and the clock read tick by tick, any bit pattern, ticks missed or not.
 void MotionFrom(Bytes& in) {
     TargetWatch watch;
     ClearTargetWatch(watch);
-    for (int i = 0; i < 2 * kTurnSampleCount; ++i) {
-        (void)WatchTarget(watch, in.Take<double>(), in.Take<double>(), in.Take<double>(),
-                          in.Take<double>(), in.Take<double>());
+    SimulationRate sim;
+    ClearSimulationRate(sim);
+    uint32_t tick = 0;
+    for (int i = 0; i < 2 * kClockStepsKept; ++i) {
+        tick += in.Take<uint8_t>() % 3;
+        const int32_t second = SecondOfDay(in.Take<int8_t>(), in.Take<int8_t>(), in.Take<int8_t>());
+        const SimulationStep step = StepSimulationRate(sim, second, in.Take<uint8_t>() & 1, tick);
+        FUZZ_CHECK(sim.stepCount >= 0 && sim.stepCount <= kClockStepsKept);
+        FUZZ_CHECK(step.simSeconds >= 0 && step.simSeconds <= kSimRateMax);
+        FUZZ_CHECK(step.mostSimSeconds >= 0 && step.mostSimSeconds <= kMostSimSecondsPerTick);
+        const TargetReading reading{in.Take<double>(), in.Take<double>(), in.Take<double>(),
+                                    in.Take<double>()};
+        (void)WatchTarget(watch, reading, step, tick);
         FUZZ_CHECK(watch.turns.count >= 0 && watch.turns.count <= kTurnSampleCount);
     }
-    (void)SmoothedTurnRate(watch.turns);
+    (void)FreshTurnRate(watch, tick);
 }
 
 void RandomizeFrom(Bytes& in) {

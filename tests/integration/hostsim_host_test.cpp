@@ -1,4 +1,6 @@
 // The host's window, menus, keys, states, pause, clock and views, as modules meet them.
+#include <cmath>
+
 #include "hostsim_test_support.h"
 
 using namespace hostsim_test;
@@ -159,6 +161,17 @@ TEST_F(HostsimHost, TheUtcClockAndTheDayOfWeekAdvance) {
     EXPECT_EQ(Word<uint16_t>(kViews, 0x23A), 0);
     global(3, 50, &day);
     EXPECT_EQ(day, 0.0) << "Saturday turns into Sunday";
+    // At a simulation rate the clock and the aircraft run that many times faster.
+    EXPECT_FALSE(HostsimRunAction(R"({"simRate": 3})"));
+    const double east = HostsimFindAircraft(1)->longitudeDeg;
+    for (const char* action : {R"({"simRate": 0.25})", R"({"simRate": 4})"}) {
+        ASSERT_TRUE(HostsimRunAction(action));
+        HostsimStep(4);
+    }
+    EXPECT_EQ(Word<uint16_t>(kViews, 0x23A), 17) << "1 s at 1/4x and 16 s at 4x";
+    const double metres = (HostsimFindAircraft(1)->longitudeDeg - east) * 111319.5 *
+                          std::cos(50.9 * 3.14159265 / 180);
+    EXPECT_NEAR(metres, 17 * 250 * 1852 / 3600.0, 20) << "the default aircraft, east at 250 kt";
 }
 
 TEST_F(HostsimHost, ViewsCycleAndFollowTheViewWords) {

@@ -3,13 +3,13 @@
 // The tick's and the commands' rules are tested natively against a fake host.
 #include <cmath>
 #include "camera/placement_math.h"
+#include "tests/bench/turn_flight.h"
 #include "skyvane_fixture.h"
 
 using namespace skyvane_test;
 
 namespace {
 
-constexpr double kEarthRadiusNm = 3443.86488; // the sphere the module flies on
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kFeetToNm = 0.000164;
 constexpr double kMetresPerFoot = 0.3048;
@@ -147,6 +147,35 @@ TEST_F(Camera, EyePointsKeepDoublePrecisionWhenTheHostRunsTheFpuInSinglePrecisio
         EXPECT_NEAR(lon, coreLon, 1e-9) << "heading " << heading;
         EXPECT_NEAR(alt, coreAlt, 1e-6) << "heading " << heading;
     }
+}
+
+// At four times the simulation rate, following turns: the rate comes from the host's clock, and
+// the aircraft, flying on along its circle, passes the eye point at the intended distance.
+TEST_F(Camera, AtFourTimesTheRateATurningAircraftPassesTheEyePointAsIntended) {
+    WriteIni("SETTINGS", "Turns", "1");
+    StartPassBy(10, 120.0);
+    User()->turnRateDegPerSec = 3.0;
+    ASSERT_TRUE(HostsimRunAction(R"({"simRate": 4})"));
+    HostsimStep(20);
+    ASSERT_TRUE(StepToPlacement(12));
+    const HostsimAircraft* u = User();
+    const PlacementInputs start{u->latitudeDeg,
+                                u->longitudeDeg,
+                                u->altitudeFeet,
+                                u->headingTrueDeg - u->variationDeg,
+                                u->sizeFeet,
+                                u->speedKnots,
+                                0,
+                                0,
+                                0,
+                                u->variationDeg};
+    PlacementLegs eye{};
+    double altMetres;
+    HostsimDecodeEyePoint(HostsimTowerEyePoint(), &eye.latDeg, &eye.lonDeg, &altMetres);
+    eye.eyeAltitudeFeet = altMetres / kMetresPerFoot;
+    const double intended =
+        std::hypot(2 * u->sizeFeet * kFeetToNm * 1852, u->sizeFeet * kMetresPerFoot);
+    EXPECT_LE(turn_flight::ClosestApproach(start, eye, 3.0, 40).metres, 1.5 * intended);
 }
 
 TEST_F(Camera, NextAndPreviousStepThroughTheAiAircraftWithWrapAround) {

@@ -7,6 +7,7 @@
 #include "camera/binding_stages.h"
 #include "camera/view_target.h"
 #include "fake_host.h"
+#include "tests/bench/rate_flight.h"
 #include "settings/settings_limits.h"
 #include "traffic/ai_list_model.h"
 #include "traffic/ai_traffic.h"
@@ -336,6 +337,61 @@ TEST_F(Controller, FollowingTurnsMovesTheEyeOnlyWhileTheAircraftTurns) {
     };
     EXPECT_TRUE(SameEyePoint(placedAfterTurning(1, 0.0), placedAfterTurning(0, 0.0)));
     EXPECT_FALSE(SameEyePoint(placedAfterTurning(1, 3.0), placedAfterTurning(0, 3.0)));
+}
+
+} // namespace
+
+namespace {
+
+using rate_flight::RateFlight;
+
+TEST(ControllerAtSimulationRates, TurnsAndJumpsAreMeasuredInSimulatedTime) {
+    constexpr double kAimFactor = 1.5; // times the intended offset
+    for (double rate : {1.0, 2.0, 4.0, 16.0}) {
+        RateFlight turn(rate, 120, 1, 0);
+        turn.moves = false;
+        turn.turnDegPerSec = 2;
+        turn.Fly(40);
+        EXPECT_LE(turn.NextPassMetres(), kAimFactor * turn_flight::IntendedMetres()) << rate;
+    }
+    // Jumps at 600 kt: none flying, none when the clock stands or jumps, a 10 nm slew caught.
+    const struct {
+        const char* what;
+        double rate;
+        int stillSeconds;   // the clock stands still from the 33rd second, for this long
+        double clockJump;   // the clock is set by this much at the 33rd second
+        double slewDegEast; // the aircraft is moved by this much at the 33rd second
+        int jumps;
+    } cases[] = {
+        {"flying at 1x", 1, 0, 0, 0, 0},         {"flying at 2x", 2, 0, 0, 0, 0},
+        {"flying at 4x", 4, 0, 0, 0, 0},         {"flying at 16x", 16, 0, 0, 0, 0},
+        {"flying at 128x", 128, 0, 0, 0, 0},     {"the clock stands at 16x", 16, 6, 0, 0, 0},
+        {"set ahead at 16x", 16, 0, 7200, 0, 0}, {"set back at 16x", 16, 0, -3600, 0, 0},
+        {"a slew at 1x", 1, 0, 0, 0.25, 1},      {"a slew at 4x", 4, 0, 0, 0.25, 1},
+    };
+    for (const auto& c : cases) {
+        RateFlight flight(c.rate, 600, 0, 1);
+        flight.SetClock(86400 - 20 * c.rate); // through midnight
+        int jumps = flight.Fly(32);
+        flight.SetClock(flight.clockSeconds + c.clockJump);
+        flight.host.aircraft[0].values[kVarLongitude] += c.slewDegEast;
+        for (int second = 0; second < c.stillSeconds; ++second) {
+            flight.SetClock(flight.clockSeconds - flight.rate);
+            jumps += flight.Second();
+        }
+        EXPECT_EQ(jumps + flight.Fly(28 - c.stillSeconds), c.jumps) << c.what;
+    }
+}
+
+TEST(ControllerAtSimulationRates, AStaleCourseHistoryLooksAheadStraight) {
+    RateFlight flight(1, 120, 1, 0);
+    flight.core.settings.Svp = 20;
+    flight.turnDegPerSec = 3;
+    flight.Fly(30);
+    flight.turnDegPerSec = 0;
+    flight.host.viewMode = kViewModeCockpit;
+    flight.Fly(60);
+    EXPECT_LE(flight.PassMetres(), 1.1 * turn_flight::IntendedMetres()) << "seen back in the tower";
 }
 
 } // namespace

@@ -45,7 +45,6 @@ TEST(TurnHistory, SmoothedRateOverTheLatestSamples) {
         {"mean of uneven steps", {{10, 1}, {11, 2}, {13, 3}, {16, 4}}, 2},
         {"two seconds apart", {{100, 2}, {110, 4}}, 5},
         {"the oldest falls out", {{0, 1}, {10, 2}, {11, 3}, {12, 4}, {13, 5}}, 1},
-        {"a long gap starts afresh", {{0, 1}, {30, 2}, {40, 9}, {43, 10}}, 3},
         {"time going back starts afresh", {{0, 5}, {30, 6}, {31, 2}, {33, 3}}, 2},
         {"a course not a number starts afresh", {{0, 1}, {30, 2}, {kNaN, 3}, {34, 4}, {38, 5}}, 4},
     };
@@ -76,25 +75,37 @@ TEST(IsJump, MovesBeyondTwoMilesOrThreeTimesTheSpeed) {
     }
 }
 
-TEST(WatchTarget, AJumpIsToldOnceAndRestartsTheTurnHistory) {
+TEST(WatchTarget, AJumpOrAMissedTickRestartsTheTurnHistory) {
     TargetWatch watch;
     ClearTargetWatch(watch);
-    // 120 kt north, turning right at 3 deg/s, then slewed 10 nm east, then flying on.
+    // 120 kt north, turning right at 3 deg/s, then slewed 10 nm east, then flying on; two ticks
+    // of 2 simulated seconds, a tick held, and a tick left out (another view) after which even a
+    // far move is no jump.
     const struct {
-        double lat, lon, course, seconds;
+        uint32_t tick;
+        double lat, lon, course, simSeconds;
         bool jump;
         double rate;
     } ticks[] = {
-        {47, 8, 0, 1, false, 0},
-        {47 + NorthDeg(120 / 3600.0), 8, 3, 2, false, 3},
-        {47 + NorthDeg(240 / 3600.0), 8, 6, 3, false, 3},
-        {47 + NorthDeg(240 / 3600.0), 8.25, 200, 4, true, 0},
-        {47 + NorthDeg(240 / 3600.0), 8.25, 203, 5, false, 3},
+        {1, 47, 8, 0, 1, false, 0},
+        {2, 47 + NorthDeg(120 / 3600.0), 8, 3, 1, false, 3},
+        {3, 47 + NorthDeg(240 / 3600.0), 8, 6, 1, false, 3},
+        {4, 47 + NorthDeg(240 / 3600.0), 8.25, 200, 1, true, 0},
+        {5, 47 + NorthDeg(360 / 3600.0), 8.25, 206, 2, false, 3},
+        {6, 47 + NorthDeg(600 / 3600.0), 8.25, 212, 2, false, 3},
+        {7, 47 + NorthDeg(600 / 3600.0), 8.25, 212, 0, false, 3},
+        {9, 48, 8.25, 230, 1, false, 0},
     };
+    double timeSeconds = 0;
     for (const auto& t : ticks) {
-        EXPECT_EQ(WatchTarget(watch, t.lat, t.lon, t.course, 120, t.seconds), t.jump) << t.seconds;
-        EXPECT_DOUBLE_EQ(SmoothedTurnRate(watch.turns), t.rate) << t.seconds;
+        timeSeconds += t.simSeconds;
+        const SimulationStep step{t.simSeconds, t.simSeconds, timeSeconds};
+        EXPECT_EQ(WatchTarget(watch, TargetReading{t.lat, t.lon, t.course, 120}, step, t.tick),
+                  t.jump)
+            << t.tick;
+        EXPECT_DOUBLE_EQ(FreshTurnRate(watch, t.tick + 1), t.rate) << t.tick;
+        EXPECT_EQ(FreshTurnRate(watch, t.tick + 2), 0.0) << "a tick later it is stale";
     }
     ClearTargetWatch(watch); // a new target, however far away, is no jump
-    EXPECT_FALSE(WatchTarget(watch, -33, 151, 90, 0, 6));
+    EXPECT_FALSE(WatchTarget(watch, TargetReading{-33, 151, 90, 0}, SimulationStep{1, 1, 20}, 10));
 }
