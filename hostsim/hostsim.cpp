@@ -1,5 +1,6 @@
 // Runs of the host: start, lockstep steps, real time and shut-down.
 #include "hostsim/hostsim.h"
+#include "hostsim/hostsim_crash.h"
 
 #include "hostsim/aircraft.h"
 #include "hostsim/host_blocks.h"
@@ -326,6 +327,24 @@ void HostsimRunRealtime(double seconds) {
     }
 }
 
+namespace {
+
+// The windows are gone; the modules go, with their deinit or without it.
+void EndRun(bool deinit) {
+    UnloadModules(deinit);
+    FreeHelperModule();
+    CloseTrace();
+    if (savedDirectory[0]) {
+        SetCurrentDirectoryA(savedDirectory);
+    }
+    ResetAircraft();
+    ResetTimeline();
+    gWorld.running = false;
+    gWorld.mainWindow = nullptr;
+}
+
+} // namespace
+
 void HostsimShutdown() {
     if (!gWorld.running) {
         return;
@@ -339,14 +358,16 @@ void HostsimShutdown() {
         Journal("still open after close");
         DestroyWindow(gWorld.mainWindow);
     }
-    UnloadModules();
-    FreeHelperModule();
-    CloseTrace();
-    if (savedDirectory[0]) {
-        SetCurrentDirectoryA(savedDirectory);
+    EndRun(true);
+}
+
+void HostsimCrash() {
+    if (!gWorld.running) {
+        return;
     }
-    ResetAircraft();
-    ResetTimeline();
-    gWorld.running = false;
-    gWorld.mainWindow = nullptr;
+    Journal("crash");
+    if (IsWindow(gWorld.mainWindow)) {
+        DestroyWindow(gWorld.mainWindow);
+    }
+    EndRun(false);
 }

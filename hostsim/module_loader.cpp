@@ -181,8 +181,8 @@ void DeliverModuleTicks() {
     _control87(precision, _MCW_PC);
 }
 
-void UnloadModules() {
-    for (int i = 0; i < moduleCount; ++i) {
+void UnloadModules(bool deinit) {
+    for (int i = 0; i < moduleCount && deinit; ++i) {
         if (modules[i].linkage->deinit) {
             Journal("deinit %s", modules[i].name);
             modules[i].linkage->deinit();

@@ -7,5 +7,6 @@ void LoadModules();
 void FillImportsWhenDue();
 // Lockstep: WM_TIMER with ID 2 to each module's tick window.
 void DeliverModuleTicks();
-// Calls each module's deinit, then frees the libraries.
-void UnloadModules();
+// Calls each module's deinit (when `deinit`; a crashed host calls none), then frees the
+// libraries.
+void UnloadModules(bool deinit);

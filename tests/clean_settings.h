@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
-#include "settings/settings_limits.h"
-#include "settings/settings_record.h"
+#include "core/settings/settings_limits.h"
+#include "core/settings/settings_record.h"
 
 namespace clean_settings {
 
@@ -25,13 +25,9 @@ inline std::string Within(const char* name, int64_t value, int64_t low, int64_t 
            ".." + std::to_string(high) + "; ";
 }
 
-// Where the hotkey table comes from. Straight after the file is read and validated, Shift and
-// Ctrl follow the mask and options without a key share a hotkey when their masks agree; after
-// the Keys page, an option whose key was taken away keeps its mask without the flags, and any
-// number of options may be without a key.
-enum class HotkeysFrom { kLoad, kKeysPage };
-
-inline std::string HotkeyProblems(const HotkeyTable& hotkeys, HotkeysFrom from) {
+// Shift and Ctrl follow the mask, which holds at least one of them unless the option is emptied
+// (no key, no modifiers); two options share a hotkey only when they have a key.
+inline std::string HotkeyProblems(const HotkeyTable& hotkeys) {
     std::string problems;
     for (int i = 0; i < kHotkeyOptionCount; ++i) {
         const HotkeyOption& o = hotkeys.options[i];
@@ -39,10 +35,9 @@ inline std::string HotkeyProblems(const HotkeyTable& hotkeys, HotkeysFrom from) 
         if (!KeyAllowed(o.key)) {
             problems += name + " key " + std::to_string(o.key) + "; ";
         }
-        const bool flagsFollow = o.shiftFlag == (o.modifierMask & kShiftBit) &&
-                                 o.ctrlFlag == (o.modifierMask & kCtrlBit);
-        if (o.modifierMask == 0 || (o.modifierMask & ~(kShiftBit | kCtrlBit)) != 0 ||
-            (from == HotkeysFrom::kLoad && !flagsFollow)) {
+        if ((o.modifierMask & ~(kShiftBit | kCtrlBit)) != 0 ||
+            (o.modifierMask == 0 && o.key != 0) || o.shiftFlag != (o.modifierMask & kShiftBit) ||
+            o.ctrlFlag != (o.modifierMask & kCtrlBit)) {
             problems += name + " modifiers " + std::to_string(o.modifierMask) + "; ";
         }
         if (o.optionName == nullptr || o.optionName[0] == '\0') {
@@ -50,8 +45,7 @@ inline std::string HotkeyProblems(const HotkeyTable& hotkeys, HotkeysFrom from) 
         }
         for (int j = i + 1; j < kHotkeyOptionCount; ++j) {
             const HotkeyOption& other = hotkeys.options[j];
-            if (o.key == other.key && o.modifierMask == other.modifierMask &&
-                (o.key != 0 || from == HotkeysFrom::kLoad)) {
+            if (o.key != 0 && o.key == other.key && o.modifierMask == other.modifierMask) {
                 problems += name + " and K(" + std::to_string(j) + ") share a hotkey; ";
             }
         }
@@ -60,7 +54,7 @@ inline std::string HotkeyProblems(const HotkeyTable& hotkeys, HotkeysFrom from) 
 }
 
 // Everything that breaks the rules, or "" when the state is clean.
-inline std::string Problems(const Settings& s, const HotkeyTable& hotkeys, HotkeysFrom from) {
+inline std::string Problems(const Settings& s, const HotkeyTable& hotkeys) {
     return Within("RngSvpMax", s.RngSvpMax, kRngSvpMaxLowSeconds, kRngSvpMaxHighSeconds) +
            Within("RngRlp", s.RngRlp, kOffsetRangeLow, kOffsetRangeHigh) +
            Within("RngRal", s.RngRal, kOffsetRangeLow, kOffsetRangeHigh) +
@@ -72,7 +66,7 @@ inline std::string Problems(const Settings& s, const HotkeyTable& hotkeys, Hotke
            Within("Ral", s.Ral, -int64_t{s.RngRal}, s.RngRal) +
            Within("Mode", s.Mode, 0, kChoiceHigh) + Within("RndH", s.RndH, 0, kChoiceHigh) +
            Within("RndV", s.RndV, 0, kChoiceHigh) + Within("Turns", s.Turns, 0, kSwitchHigh) +
-           Within("Jumps", s.Jumps, 0, kSwitchHigh) + HotkeyProblems(hotkeys, from);
+           Within("Jumps", s.Jumps, 0, kSwitchHigh) + HotkeyProblems(hotkeys);
 }
 
 } // namespace clean_settings

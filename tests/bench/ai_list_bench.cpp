@@ -9,12 +9,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include "camera/text_size.h"
+#include "core/settings/text_size.h"
 #include "hostsim/host_layout.h"
 #include "hostsim/hostsim.h"
-#include "module/host_window.h"
-#include "module/tick_timer.h"
-#include "resources/resource_ids.h"
+#include "shell/module/host_window.h"
+#include "shell/module/tick_timer.h"
+#include "shell/resources/resource_ids.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <memory>
 
-#include "camera/controller.h"
+#include "core/control/controller.h"
 #include "tests/bench/turn_flight.h"
 #include "tests/unit/fake_host.h"
 

@@ -2,7 +2,7 @@
 // next to the floor: the ten host reads a placement needs, made directly against the host.
 #include "bench_host.h"
 #include "hostsim/host_layout.h"
-#include "module/tick_timer.h"
+#include "shell/module/tick_timer.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 // sanitizers by ./skyvane.sh bench; runs anywhere.
 #include <chrono>
 #include <cstdio>
-#include "camera/controller.h"
+#include "core/control/controller.h"
 
 namespace {
 
@@ -19,8 +19,8 @@ class LeanHost final : public HostBoundary {
     EyePoint tower{};
 
     bool InterfacesFilled() override { return true; }
-    int32_t ReadyWord() override { return 1; }
-    int32_t StateWord() override { return state; }
+    bool HostReady() override { return true; }
+    int32_t HostState() override { return state; }
     bool ViewModuleExported() override { return true; }
     void ResolveAddresses() override {}
     bool UserPositionKnown() override { return true; }
@@ -49,11 +49,10 @@ class LeanHost final : public HostBoundary {
     void ReadText(HostObjectData, int32_t, char* buffer, int32_t) override { buffer[0] = '\0'; }
     void ReadPosition(HostObjectData, EyePoint*) override {}
     int32_t AiStateOf(HostObjectId) override { return 0; }
-    const void* DistancePositionOf(HostObjectData) override { return nullptr; }
-    double PositionDistance(const void*, const void*) override { return 0.0; }
+    bool DistanceMetres(HostObjectData, HostObjectData, double*) override { return false; }
     int32_t AiListCount() override { return 1; }
     HostObjectId AiListEntryId(int32_t) override { return kUserAircraftId; }
-    double ReadGlobal(int32_t, int32_t) override { return 0.0; }
+    double DayOfWeek() override { return 0.0; }
     UtcClock UtcTime() override { return UtcClock{0, 0, 0}; }
     bool ReadTowerEyePoint(EyePoint* out) override {
         *out = tower;
@@ -62,11 +61,10 @@ class LeanHost final : public HostBoundary {
     void WriteTowerEyePoint(const EyePoint& point) override { tower = point; }
     int32_t ViewMode() override { return viewMode; }
     void SetViewMode(int32_t mode) override { viewMode = mode; }
-    void RefreshViewWordA() override {}
-    void RefreshViewWordB() override {}
+    void RefreshTowerView() override {}
+    void RefreshFollowView() override {}
     void SetFollowedObject(HostObjectId) override {}
-    int32_t PauseWord() override { return 0; }
-    void PostEvent(uint32_t) override {}
+    bool HostPaused() override { return false; }
     bool RedirectInstalled() override { return false; }
     bool ReplacementInstalled() override { return false; }
     void InstallRedirect() override {}
@@ -85,6 +83,7 @@ class QuietShell final : public ShellHooks {
     void ToggleSettingsDialog() override {}
     void ToggleAiList() override {}
     void RefreshAiList() override {}
+    void WriteSettings() override {}
 };
 
 volatile double g_sink;

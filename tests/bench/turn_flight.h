@@ -9,9 +9,9 @@
 #include <cmath>
 #include <cstdint>
 
-#include "camera/geodesy.h"
-#include "camera/placement_math.h"
-#include "camera/target_motion.h"
+#include "core/camera/geodesy.h"
+#include "core/camera/placement_math.h"
+#include "core/camera/target_motion.h"
 
 namespace turn_flight {
 

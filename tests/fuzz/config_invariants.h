@@ -9,9 +9,9 @@
 #include <string>
 #include <utility>
 
-#include "settings/config_apply.h"
-#include "settings/settings_defaults.h"
-#include "settings/settings_limits.h"
+#include "core/settings/config_apply.h"
+#include "core/settings/settings_defaults.h"
+#include "core/settings/settings_limits.h"
 #include "tests/clean_settings.h"
 
 #define FUZZ_CHECK(condition)                                                                      \
@@ -77,8 +77,7 @@ inline void CheckLoadFrom(ConfigValueReader read, void* context) {
     InitModuleDefaults(state.settings, state.hotkeys);
     state.spotting = EyePoint{};
     ApplyConfigurationTexts(read, context, state.settings, state.hotkeys, state.spotting);
-    const std::string problems =
-        clean_settings::Problems(state.settings, state.hotkeys, clean_settings::HotkeysFrom::kLoad);
+    const std::string problems = clean_settings::Problems(state.settings, state.hotkeys);
     if (!problems.empty()) {
         std::fprintf(stderr, "not clean: %s\n", problems.c_str());
         std::abort();

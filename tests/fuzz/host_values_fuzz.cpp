@@ -7,14 +7,14 @@
 #include <cstdint>
 #include <cstring>
 
-#include "camera/geodesy.h"
-#include "camera/numeric.h"
-#include "camera/placement_math.h"
-#include "camera/random_offsets.h"
-#include "camera/target_motion.h"
+#include "core/camera/geodesy.h"
+#include "core/camera/numeric.h"
+#include "core/camera/placement_math.h"
+#include "core/camera/random_offsets.h"
+#include "core/camera/target_motion.h"
 #include "config_invariants.h"
-#include "traffic/ai_compare.h"
-#include "traffic/ai_format.h"
+#include "core/traffic/ai_compare.h"
+#include "core/traffic/ai_format.h"
 
 namespace {
 

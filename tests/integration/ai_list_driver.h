@@ -6,7 +6,7 @@
 #include <cmath>
 #include <string>
 #include <vector>
-#include "resources/resource_ids.h"
+#include "shell/resources/resource_ids.h"
 #include "skyvane_fixture.h"
 
 namespace skyvane_test {

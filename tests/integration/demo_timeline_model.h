@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "hostsim/host_layout.h"
-#include "resources/resource_ids.h"
-#include "settings/settings_defaults.h"
+#include "shell/resources/resource_ids.h"
+#include "core/settings/settings_defaults.h"
 
 namespace demo_model {
 

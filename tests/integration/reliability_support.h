@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
-#include "settings/config_values.h"
-#include "settings/settings_defaults.h"
-#include "settings/settings_limits.h"
+#include "core/settings/config_values.h"
+#include "core/settings/settings_defaults.h"
+#include "core/settings/settings_limits.h"
 #include "skyvane_fixture.h"
 #include "tests/clean_settings.h"
 
@@ -124,7 +124,7 @@ inline std::string ProblemsOfWrittenFile(const std::string& path,
     HotkeyTable hotkeys;
     std::string problems = ReadWrittenFile(path, s, hotkeys);
     auto fail = [&](const std::string& what) { problems += what + "; "; };
-    problems += clean_settings::Problems(s, hotkeys, clean_settings::HotkeysFrom::kLoad);
+    problems += clean_settings::Problems(s, hotkeys);
     if (s.Mode == kModePlaneSpotting) {
         int32_t sum = 0;
         for (int i = 0; i < 6; ++i) {

@@ -5,7 +5,7 @@
 #include "skyvane_fixture.h"
 #include <commctrl.h>
 #include <string>
-#include "resources/resource_ids.h"
+#include "shell/resources/resource_ids.h"
 
 namespace skyvane_test {
 

@@ -2,7 +2,7 @@
 // geometry in the host's words, and the view-target redirect through the host's view code.
 // The tick's and the commands' rules are tested natively against a fake host.
 #include <cmath>
-#include "camera/placement_math.h"
+#include "core/camera/placement_math.h"
 #include "tests/bench/turn_flight.h"
 #include "skyvane_fixture.h"
 

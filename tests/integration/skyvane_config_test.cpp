@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include "hostsim/hostsim_crash.h"
 #include "reliability_support.h"
+#include "settings_dialog_driver.h"
 
 using namespace skyvane_test;
 using reliability::kSettingCount;
@@ -204,4 +206,60 @@ TEST_F(Config, ACurrentDirectoryTooLongForThePathReadsAndWritesNothing) {
     EXPECT_TRUE(SameEye(Tower(), hostEye)) << "the file was not read: the view stays off";
     HostsimShutdown();
     EXPECT_EQ(ReadIniText(), before);
+}
+
+// The host dies a second after each change of a stored setting, without shutting the module
+// down: the file already holds the change, and the next run reads it back.
+class CrashedHost : public SettingsDialog {
+  public:
+    using SettingsDialog::Click, SettingsDialog::OpenByMenu, SettingsDialog::PickOption,
+        SettingsDialog::PressOk, SettingsDialog::ReplaceKeyText, SettingsDialog::SelectTab,
+        SkyvaneHost::Press;
+};
+
+TEST_F(CrashedHost, EveryChangeOfAStoredSettingReachesTheFileWithinASecond) {
+    struct Path {
+        const char* what;
+        void (*act)(CrashedHost& host);
+        const char *section, *key, *value;
+    };
+    const Path paths[] = {
+        {"the settings dialog's OK",
+         [](CrashedHost& h) {
+             h.OpenByMenu();
+             h.SelectTab(kTabRandom);
+             h.Click(kTabRandom, IDC_RANDOM_H_VAR);
+             h.PressOk();
+         },
+         "SETTINGS", "RndH", "2"},
+        {"a key assigned on the Keys page, then OK",
+         [](CrashedHost& h) {
+             h.OpenByMenu();
+             h.SelectTab(kTabKeys);
+             h.PickOption(0);
+             h.ReplaceKeyText("G");
+             h.Click(kTabKeys, IDC_KEYS_APPLY);
+             h.PressOk();
+         },
+         "KEYS", "K(0)", "71,1"},
+        {"plane spotting taken", [](CrashedHost& h) { h.Press('I', kHostsimShift); }, "SETTINGS",
+         "Mode", "2"},
+        {"Shift+J", [](CrashedHost& h) { h.Press('J', kHostsimShift); }, "SETTINGS", "Mode", "1"},
+        {"Shift+Ctrl+K", [](CrashedHost& h) { h.Press('K', kHostsimShift | kHostsimCtrl); },
+         "SETTINGS", "RndV", "1"},
+        {"Shift+F", [](CrashedHost& h) { h.Press('F', kHostsimShift); }, "SETTINGS", "Active", "0"},
+    };
+    for (const Path& path : paths) {
+        SCOPED_TRACE(path.what);
+        WriteIni("SETTINGS", nullptr, nullptr);
+        WriteActiveIni();
+        StartFlying();
+        path.act(*this);
+        HostsimStep(1);
+        HostsimCrash();
+        EXPECT_EQ(ReadIni(path.section, path.key), path.value);
+        StartFlying();
+        HostsimShutdown();
+        EXPECT_EQ(ReadIni(path.section, path.key), path.value) << "read back at the next start";
+    }
 }

@@ -3,8 +3,8 @@
 #include <cstring>
 #include <string>
 
-#include "traffic/ai_compare.h"
-#include "traffic/ai_format.h"
+#include "core/traffic/ai_compare.h"
+#include "core/traffic/ai_format.h"
 
 namespace {
 

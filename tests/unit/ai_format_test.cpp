@@ -5,7 +5,7 @@
 #include <limits>
 #include <string>
 
-#include "traffic/ai_format.h"
+#include "core/traffic/ai_format.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 // The AI list's model against a fake host: the walk, pruning, when to sort, the status line,
 // the buttons and the row to select.
-#include "traffic/ai_list_model.h"
+#include "core/control/ai_list_model.h"
 #include <gtest/gtest.h>
 #include <memory>
 #include <vector>
 #include "fake_host.h"
-#include "settings/settings_limits.h"
+#include "core/settings/settings_limits.h"
 
 namespace {
 

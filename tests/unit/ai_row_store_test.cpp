@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "traffic/ai_compare.h"
-#include "traffic/ai_row_store.h"
+#include "core/traffic/ai_compare.h"
+#include "core/traffic/ai_row_store.h"
 
 namespace {
 

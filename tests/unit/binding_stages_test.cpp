@@ -1,9 +1,9 @@
 // The first-tick binding against a fake host: it waits for the host, binds once, and places the
 // first eye point once the user's aircraft has a position.
-#include "camera/binding_stages.h"
+#include "core/control/binding_stages.h"
 #include <gtest/gtest.h>
 #include <memory>
-#include "camera/controller.h"
+#include "core/control/controller.h"
 #include "fake_host.h"
 
 namespace {

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "settings/clamp_settings.h"
-#include "settings/settings_defaults.h"
-#include "settings/settings_limits.h"
+#include "core/settings/clamp_settings.h"
+#include "core/settings/settings_defaults.h"
+#include "core/settings/settings_limits.h"
 #include "settings_fields.h"
 
 namespace {

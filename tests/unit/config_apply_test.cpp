@@ -8,9 +8,9 @@
 #include <utility>
 #include <vector>
 
-#include "settings/config_apply.h"
-#include "settings/settings_defaults.h"
-#include "settings/settings_limits.h"
+#include "core/settings/config_apply.h"
+#include "core/settings/settings_defaults.h"
+#include "core/settings/settings_limits.h"
 
 namespace {
 
@@ -78,10 +78,11 @@ TEST_F(ConfigApplyTest, MissingKeysReadAsZeroAndAreClampedIntoRange) {
     EXPECT_EQ(s.Mode, kModeNormal);
     EXPECT_EQ(s.Turns, 0);
     EXPECT_EQ(s.Jumps, 0);
-    // "0" without a comma: no key, modifiers as at load; the later duplicates return to default.
+    // "0" without a comma: no key, modifiers as at load; options without a key share nothing.
     EXPECT_EQ(h.options[0].key, 0);
     EXPECT_EQ(h.options[0].modifierMask, 1);
-    EXPECT_EQ(h.options[1].key, 'D');
+    EXPECT_EQ(h.options[1].key, 0);
+    EXPECT_EQ(h.options[1].modifierMask, 1);
 }
 
 TEST_F(ConfigApplyTest, ReadsFollowFileOrderAndTowerOnlyInSpottingMode) {

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "settings/config_values.h"
+#include "core/settings/config_values.h"
 
 TEST(CheckValue, SumsSignedCharactersPlusTheirWeightedPositions) {
     char ones[kTextSize + 40];

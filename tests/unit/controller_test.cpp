@@ -1,16 +1,16 @@
 // The one-second tick and the commands against a fake host: renewal and what holds it, the
 // views, the modes, AI stepping, the view cycle, the redirect and the fall-backs.
-#include "camera/controller.h"
+#include "core/control/controller.h"
 #include <gtest/gtest.h>
 #include <cmath>
 #include <memory>
-#include "camera/binding_stages.h"
-#include "camera/view_target.h"
+#include "core/control/binding_stages.h"
+#include "core/control/view_target.h"
 #include "fake_host.h"
+#include "core/settings/settings_limits.h"
+#include "core/control/ai_list_model.h"
+#include "core/control/ai_traffic.h"
 #include "tests/bench/rate_flight.h"
-#include "settings/settings_limits.h"
-#include "traffic/ai_list_model.h"
-#include "traffic/ai_traffic.h"
 
 namespace {
 
@@ -83,9 +83,9 @@ TEST_F(Controller, OtherViewsRenewEverySecondAndTheTowerViewIsToldOnceOnReturn) 
     host.pause = 1;
     EXPECT_EQ(Placements(5), 5);
     host.viewMode = kViewModeTower;
-    int words = host.wordAWrites;
+    int words = host.towerRefreshes;
     Tick(3);
-    EXPECT_EQ(host.wordAWrites, words + 1);
+    EXPECT_EQ(host.towerRefreshes, words + 1);
 }
 
 TEST_F(Controller, ModesPlaceOnTheGroundOrAtAFixedSpottingPoint) {

@@ -1,12 +1,12 @@
 #pragma once
 // A host for the core's tests: a few aircraft with their values, the AI list, the tower eye
-// point, the active view's words, pause and state, and the view-target redirect, all plain
+// point, the views' refreshes, pause and state, and the view-target redirect, all plain
 // fields a test sets and reads. A shell beside it keeps the module's window flags.
 #include <cstring>
 #include <map>
 #include <string>
 #include <vector>
-#include "camera/module_core.h"
+#include "core/control/module_core.h"
 
 struct FakeAircraft {
     HostObjectId id = 0;
@@ -15,7 +15,6 @@ struct FakeAircraft {
     std::string type;
     EyePoint position{};
     int32_t aiState = 0;
-    char distanceRecord[256] = {}; // its address stands for the host's position record
 };
 
 enum class RedirectWord { kHostsOwn, kModules, kSomeoneElses };
@@ -28,10 +27,9 @@ class FakeHost final : public HostBoundary {
     int32_t ready = 1, state = kHostStateBinding, pause = 0, viewMode = kViewModeTower;
     bool hasTower = true;
     EyePoint tower{};
-    int wordAWrites = 0, wordBWrites = 0, towerWrites = 0, resolves = 0;
+    int towerRefreshes = 0, followRefreshes = 0, towerWrites = 0, resolves = 0;
     HostObjectId followed = kUserAircraftId;
     RedirectWord redirect = RedirectWord::kHostsOwn;
-    std::vector<uint32_t> events;
     double dayOfWeek = 2.0;
     int32_t aiCountWord = -1; // when not -1, the AI list count the host gives, whatever it holds
     int entryReads = 0;
@@ -71,8 +69,8 @@ class FakeHost final : public HostBoundary {
     }
 
     bool InterfacesFilled() override { return filled; }
-    int32_t ReadyWord() override { return ready; }
-    int32_t StateWord() override { return state; }
+    bool HostReady() override { return ready != 0; }
+    int32_t HostState() override { return state; }
     bool ViewModuleExported() override { return exported; }
     void ResolveAddresses() override { ++resolves; }
     bool UserPositionKnown() override { return positionKnown; }
@@ -105,12 +103,15 @@ class FakeHost final : public HostBoundary {
         FakeAircraft* a = Find(id);
         return a ? a->aiState : -1;
     }
-    const void* DistancePositionOf(HostObjectData data) override {
-        FakeAircraft* a = Find(OwnerOf(data));
-        return a ? a->distanceRecord : nullptr;
-    }
-    double PositionDistance(const void* first, const void* second) override {
-        return first == second ? 0.0 : 1852.0;
+    // A mile apart, or none between an aircraft and itself.
+    bool DistanceMetres(HostObjectData first, HostObjectData second, double* metres) override {
+        FakeAircraft* from = Find(OwnerOf(first));
+        FakeAircraft* to = Find(OwnerOf(second));
+        if (!from || !to) {
+            return false;
+        }
+        *metres = from == to ? 0.0 : 1852.0;
+        return true;
     }
     int32_t AiListCount() override {
         return aiCountWord != -1 ? aiCountWord : static_cast<int32_t>(aiList.size()) + 1;
@@ -122,7 +123,7 @@ class FakeHost final : public HostBoundary {
         }
         return aiList[index - 1];
     }
-    double ReadGlobal(int32_t, int32_t) override { return dayOfWeek; }
+    double DayOfWeek() override { return dayOfWeek; }
     UtcClock UtcTime() override { return clock; }
     bool ReadTowerEyePoint(EyePoint* out) override {
         if (hasTower) {
@@ -138,11 +139,10 @@ class FakeHost final : public HostBoundary {
     }
     int32_t ViewMode() override { return viewMode; }
     void SetViewMode(int32_t mode) override { viewMode = mode; }
-    void RefreshViewWordA() override { ++wordAWrites; }
-    void RefreshViewWordB() override { ++wordBWrites; }
+    void RefreshTowerView() override { ++towerRefreshes; }
+    void RefreshFollowView() override { ++followRefreshes; }
     void SetFollowedObject(HostObjectId id) override { followed = id; }
-    int32_t PauseWord() override { return pause; }
-    void PostEvent(uint32_t code) override { events.push_back(code); }
+    bool HostPaused() override { return pause == 1; }
     bool RedirectInstalled() override { return redirect != RedirectWord::kHostsOwn; }
     bool ReplacementInstalled() override { return redirect == RedirectWord::kModules; }
     void InstallRedirect() override {
@@ -162,7 +162,7 @@ class FakeHost final : public HostBoundary {
 class FakeShell final : public ShellHooks {
   public:
     ModuleCore* core = nullptr;
-    int bound = 0, refreshes = 0;
+    int bound = 0, refreshes = 0, settingsWrites = 0;
 
     void Bound() override { ++bound; }
     void ToggleSettingsDialog() override {
@@ -182,6 +182,7 @@ class FakeShell final : public ShellHooks {
         }
     }
     void RefreshAiList() override { ++refreshes; }
+    void WriteSettings() override { ++settingsWrites; }
 };
 
 // A core bound to a fake host and shell; Run() ticks it.

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "camera/geodesy.h"
-#include "camera/numeric.h"
+#include "core/camera/geodesy.h"
+#include "core/camera/numeric.h"
 #include "test_data.h"
 
 namespace {

@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <string>
 
-#include "settings/config_values.h"
-#include "settings/hotkeys.h"
-#include "settings/settings_defaults.h"
+#include "core/settings/config_values.h"
+#include "core/settings/hotkeys.h"
+#include "core/settings/settings_defaults.h"
 #include "test_data.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "settings/key_translation.h"
+#include "core/settings/key_translation.h"
 
 TEST(KeyTranslationTest, DigitAndLetterKeysPassWhateverTheShiftState) {
     EXPECT_EQ(KeyFromKeyScan(0x0041), 'A'); // a

@@ -14,15 +14,16 @@
 #include <string>
 #include <tuple>
 #include <vector>
-#include "camera/controller.h"
-#include "camera/geodesy.h"
-#include "camera/view_target.h"
+#include "core/control/controller.h"
+#include "core/camera/geodesy.h"
+#include "core/control/view_target.h"
 #include "fake_host.h"
-#include "settings/config_apply.h"
-#include "settings/key_assignment.h"
-#include "settings/settings_limits.h"
+#include "core/settings/config_apply.h"
+#include "core/settings/key_assignment.h"
+#include "core/settings/settings_limits.h"
+#include "core/control/ai_list_model.h"
+#include "ini_texts.h"
 #include "tests/clean_settings.h"
-#include "traffic/ai_list_model.h"
 
 namespace {
 
@@ -48,17 +49,6 @@ class NoRows final : public AiRowSink {
     bool RowAdded(HostObjectId, const AiRowRecord&) override { return true; }
     void RowRemoved(HostObjectId) override {}
 };
-
-// The file's texts in memory, for the round trip of what the module writes at exit.
-using IniTexts = std::map<std::string, std::string>;
-void WriteText(void* context, const char* section, const char* key, const char* value) {
-    (*static_cast<IniTexts*>(context))[std::string(section) + "/" + key] = value;
-}
-void ReadText(void* context, const char* section, const char* key, char* value) {
-    const IniTexts& texts = *static_cast<IniTexts*>(context);
-    auto it = texts.find(std::string(section) + "/" + key);
-    snprintf(value, kTextSize, "%s", it == texts.end() ? "0" : it->second.c_str());
-}
 
 // One run: a module on a fake host, driven by steps, checked after each.
 class Sequence {
@@ -172,13 +162,15 @@ class Sequence {
         }
     }
 
-    // The Keys page: a key for an option, every conflict answered alike, yes or no.
+    // The Keys page: a key or none for an option, every conflict answered alike, yes or no.
     void AssignKey(uint32_t detail) {
         const int32_t option = static_cast<int32_t>(detail % kHotkeyOptionCount);
-        const uint8_t key = static_cast<uint8_t>('A' + detail / 16 % 6);
+        const uint32_t letter = detail / 16 % 7;
+        const uint8_t key = letter == 6 ? 0 : static_cast<uint8_t>('A' + letter);
         bool confirm = detail / 256 % 2 != 0;
         AssignPendingHotkey(
-            core.pending, option, ChoiceFromBoxes(key, true, detail / 128 % 2 != 0),
+            core.pending, option,
+            ChoiceFromBoxes(key, detail / 512 % 4 != 0, detail / 128 % 2 != 0),
             [](void* answer, int32_t) { return *static_cast<bool*>(answer); }, &confirm);
     }
 
@@ -284,8 +276,7 @@ class Sequence {
         if (!hostPoints.count(KeyOf(core.controller.savedHostEyePoint))) {
             return "the saved host eye point is not one the host set";
         }
-        const std::string unclean = clean_settings::Problems(
-            core.settings, core.hotkeys, clean_settings::HotkeysFrom::kKeysPage);
+        const std::string unclean = clean_settings::Problems(core.settings, core.hotkeys);
         if (!unclean.empty()) {
             return unclean;
         }
@@ -293,18 +284,17 @@ class Sequence {
             !SameEyePoint(core.controller.spottingEyePoint, host.aircraft[0].position)) {
             return "plane spotting without a point taken at the user's aircraft";
         }
-        // What the module would write at exit reads back as the same settings: a spotting point
-        // that passes its check in plane spotting.
-        IniTexts texts;
-        WriteConfigurationTexts(WriteText, &texts, core.settings, core.hotkeys,
-                                core.controller.spottingEyePoint);
-        Settings read = core.settings;
-        HotkeyTable readKeys = core.hotkeys;
-        EyePoint spotting{};
-        ApplyConfigurationTexts(ReadText, &texts, read, readKeys, spotting);
-        if (memcmp(&read, &core.settings, sizeof read) != 0) {
+        // What the module would write at exit reads back as the same settings and hotkeys, with
+        // a spotting point that passes its check in plane spotting.
+        const StoredState read =
+            ReadBackAfterRestart(core.settings, core.hotkeys, core.controller.spottingEyePoint);
+        if (memcmp(&read.settings, &core.settings, sizeof read.settings) != 0) {
             return "the settings do not survive a restart (Mode " +
                    std::to_string(core.settings.Mode) + ")";
+        }
+        const int lost = FirstHotkeyDifference(read.hotkeys, core.hotkeys);
+        if (lost >= 0) {
+            return "the hotkey of option " + std::to_string(lost) + " does not survive a restart";
         }
         return "";
     }

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <limits>
 
-#include "camera/geodesy.h"
-#include "camera/placement_math.h"
+#include "core/camera/geodesy.h"
+#include "core/camera/placement_math.h"
 #include "tests/bench/turn_flight.h"
 
 namespace {

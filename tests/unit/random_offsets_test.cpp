@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "camera/random_offsets.h"
+#include "core/camera/random_offsets.h"
 
 namespace {
 

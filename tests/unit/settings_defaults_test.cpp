@@ -3,8 +3,8 @@
 #include <cstring>
 #include <string>
 
-#include "settings/settings_defaults.h"
-#include "settings/settings_limits.h"
+#include "core/settings/settings_defaults.h"
+#include "core/settings/settings_limits.h"
 #include "settings_fields.h"
 #include "test_data.h"
 

@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
-#include "settings/key_assignment.h"
-#include "settings/settings_defaults.h"
+#include "core/settings/key_assignment.h"
+#include "core/settings/settings_defaults.h"
+#include "ini_texts.h"
+#include "core/control/hotkey_match.h"
+#include "core/settings/pending_settings.h"
 
 namespace {
 
@@ -50,13 +54,13 @@ TEST_F(KeyAssignmentTest, ChoicesFromTheBoxesUseTheFlagCoding) {
     EXPECT_EQ(none.ctrlFlag, 0);
 }
 
-TEST_F(KeyAssignmentTest, StoringSetsTheMaskToTheSumEvenWithoutModifiers) {
+TEST_F(KeyAssignmentTest, StoringSetsTheMaskToTheSumAndNoKeyHasNoModifiers) {
     StorePendingHotkey(pending, 2, KeyChoice{'Q', 0, 2});
     ExpectEntry(2, 'Q', 0, 2, 2);
     StorePendingHotkey(pending, 2, KeyChoice{'Q', 0, 0});
     ExpectEntry(2, 'Q', 0, 0, 0);
     StorePendingHotkey(pending, 2, KeyChoice{0, 1, 0});
-    ExpectEntry(2, 0, 1, 0, 1);
+    ExpectEntry(2, 0, 0, 0, 0);
     // The live table is untouched until OK.
     EXPECT_EQ(hotkeys.options[2].key, 'A');
 }
@@ -70,11 +74,9 @@ TEST_F(KeyAssignmentTest, DefaultsComeBackWithTheirMask) {
     ExpectEntry(0, 'F', 1, 0, 1);
 }
 
-TEST_F(KeyAssignmentTest, TakingAKeyAwayKeepsTheMask) {
-    TakeKeyAway(pending, 1);
-    ExpectEntry(1, 0, 0, 0, 1);
+TEST_F(KeyAssignmentTest, TakingAKeyAwayLeavesNoModifiers) {
     TakeKeyAway(pending, 12);
-    ExpectEntry(12, 0, 0, 0, 3);
+    ExpectEntry(12, 0, 0, 0, 0);
 }
 
 TEST_F(KeyAssignmentTest, ConflictsNeedTheSameKeyAndBothFlags) {
@@ -118,13 +120,13 @@ TEST_F(KeyAssignmentTest, AChoiceHeldElsewhereIsStoredOnlyOnceTheUserMovesIt) {
     EXPECT_FALSE(AssignPendingHotkey(pending, 0, KeyChoice{'D', 1, 0}, answer, &asked));
     EXPECT_EQ(asked.holder, 1);
     ExpectEntry(0, 'D', 1, 0, 1);
-    ExpectEntry(1, 0, 0, 0, 1);
+    ExpectEntry(1, 0, 0, 0, 0);
 
     asked.moveIt = false;
     asked.keyBefore = 'D';
     EXPECT_TRUE(AssignPendingHotkey(pending, 0, KeyChoice{'A', 1, 0}, answer, &asked));
     EXPECT_EQ(asked.holder, 2);
-    ExpectEntry(0, 0, 0, 0, 1);
+    ExpectEntry(0, 0, 0, 0, 0);
     ExpectEntry(2, 'A', 1, 0, 1);
 }
 
@@ -141,4 +143,57 @@ TEST_F(KeyAssignmentTest, ButtonsCompareTheControlsWithPendingAndDefault) {
     // The mask plays no part: an entry emptied by a conflict matches an empty field.
     TakeKeyAway(pending, 0);
     EXPECT_FALSE(DiffersFromPending(pending, 0, KeyChoice{0, 0, 0}));
+}
+
+// Keys page steps (answering every warning alike), OK, exit and a new start: the table read back
+// is the one the page accepted, and what the page refuses changes nothing.
+TEST(KeysPageRestart, WhatThePageAcceptsSurvivesARestartUnchanged) {
+    const KeyChoice none{0, 0, 0}, shiftF{'F', 1, 0}, shiftD{'D', 1, 0}, shiftC{'C', 1, 0};
+    const struct {
+        const char* what;
+        bool confirm;
+        std::vector<std::pair<int32_t, KeyChoice>> steps;
+        std::vector<bool> refused;
+        std::vector<std::pair<int, uint8_t>> keysAfter; // option, key read back
+    } cases[] = {
+        {"On/Off emptied", true, {{0, none}}, {false}, {{0, 0}, {1, 'D'}}},
+        {"Next AI given a plain Q", true, {{1, {'Q', 0, 0}}}, {true}, {{1, 'D'}}},
+        {"the AI list takes Shift+F, the dialog Shift+D",
+         true,
+         {{5, shiftF}, {4, shiftD}},
+         {false, false},
+         {{0, 0}, {1, 0}, {4, 'D'}, {5, 'F'}}},
+        {"two held keys refused",
+         false,
+         {{0, shiftD}, {2, shiftC}},
+         {true, true},
+         {{0, 0}, {2, 0}}},
+        {"a punctuation key", true, {{3, {';', 1, 0}}}, {true}, {{3, 'T'}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Settings live;
+        HotkeyTable hotkeys;
+        InitModuleDefaults(live, hotkeys);
+        PendingSettings pending{};
+        FillPendingParameters(pending, live);
+        FillPendingHotkeys(pending, hotkeys);
+        bool confirm = c.confirm;
+        const auto answer = [](void* yes, int32_t) { return *static_cast<bool*>(yes); };
+        for (size_t i = 0; i < c.steps.size(); ++i) {
+            EXPECT_EQ(
+                AssignPendingHotkey(pending, c.steps[i].first, c.steps[i].second, answer, &confirm),
+                c.refused[i]);
+        }
+        ApplyPendingSettings(pending, live, hotkeys);
+        const StoredState read = ReadBackAfterRestart(live, hotkeys, EyePoint{});
+        EXPECT_EQ(FirstHotkeyDifference(read.hotkeys, hotkeys), -1);
+        for (const auto& [option, key] : c.keysAfter) {
+            EXPECT_EQ(read.hotkeys.options[option].key, key) << option;
+        }
+        // An option without a key never fires, whatever a key message carries.
+        for (uint8_t state = 0; state <= 3; ++state) {
+            EXPECT_EQ(MatchHotkey(read.hotkeys, true, 0, state), -1);
+        }
+    }
 }

@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "settings/key_assignment.h"
-#include "settings/pending_settings.h"
-#include "settings/settings_defaults.h"
+#include "core/settings/key_assignment.h"
+#include "core/settings/pending_settings.h"
+#include "core/settings/settings_defaults.h"
 
 namespace {
 
@@ -220,7 +220,7 @@ TEST_F(PendingSettingsTest, ApplyCopiesEverythingButSvpMin) {
     EXPECT_EQ(hotkeys.options[0].modifierMask, 2);
     EXPECT_EQ(hotkeys.options[3].key, 0);
     EXPECT_EQ(hotkeys.options[3].shiftFlag, 0);
-    EXPECT_EQ(hotkeys.options[3].modifierMask, 1);
+    EXPECT_EQ(hotkeys.options[3].modifierMask, 0);
     // The defaults and names are never the dialog's to change.
     EXPECT_EQ(hotkeys.options[0].defaultKey, 'F');
     EXPECT_STREQ(hotkeys.options[0].optionName, "Skyvane On/Off");

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/settings_record.h"
+#include "core/settings/settings_record.h"
 
 struct SettingsField {
     const char* name;

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "camera/simulation_rate.h"
+#include "core/camera/simulation_rate.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <limits>
 #include <vector>
 
-#include "camera/geodesy.h"
-#include "camera/target_motion.h"
+#include "core/camera/geodesy.h"
+#include "core/camera/target_motion.h"
 
 namespace {
 

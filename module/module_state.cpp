@@ -1,3 +1,0 @@
-#include "module/module_state.h"
-
-ModuleState g_state;

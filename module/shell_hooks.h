@@ -1,6 +1,0 @@
-#pragma once
-// The shell's answers to the core's requests: binding, the two window commands and the AI
-// list's refresh.
-#include "camera/host_boundary.h"
-
-ShellHooks& ModuleShellHooks();

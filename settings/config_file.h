@@ -1,9 +1,0 @@
-#pragma once
-// The settings file, Modules\Skyvane.ini under the host's current directory: read once when the
-// host is ready, written once at exit to the same file.
-#include "camera/text_size.h"
-
-// The path of the settings file; false (and no path) when it would not fit.
-bool BuildConfigPath(char (&path)[kTextSize]);
-void ReadConfiguration();
-void WriteConfiguration();

@@ -1,0 +1,3 @@
+#include "shell/host/module_state.h"
+
+ModuleState g_state;

@@ -1,0 +1,12 @@
+#pragma once
+// The settings file, Modules\Skyvane.ini under the host's current directory: read once when the
+// host is ready, written to the same file whenever a stored setting changes and at exit.
+#include "core/settings/text_size.h"
+
+// The path of the settings file; false (and no path) when it would not fit.
+bool BuildConfigPath(char (&path)[kTextSize]);
+void ReadConfiguration();
+// At exit, with the diagnostic dump when it is on.
+void WriteConfiguration();
+// During the flight: the same sections, made complete in a new file that then replaces the old.
+void SaveConfiguration();
