@@ -66,7 +66,9 @@ inline std::string Problems(const Settings& s, const HotkeyTable& hotkeys) {
            Within("Ral", s.Ral, -int64_t{s.RngRal}, s.RngRal) +
            Within("Mode", s.Mode, 0, kChoiceHigh) + Within("RndH", s.RndH, 0, kChoiceHigh) +
            Within("RndV", s.RndV, 0, kChoiceHigh) + Within("Turns", s.Turns, 0, kSwitchHigh) +
-           Within("Jumps", s.Jumps, 0, kSwitchHigh) + HotkeyProblems(hotkeys);
+           Within("Jumps", s.Jumps, 0, kSwitchHigh) + Within("Tour", s.Tour, 0, kSwitchHigh) +
+           Within("TourRange", s.TourRange, kTourRangeLowNm, kTourRangeHighNm) +
+           HotkeyProblems(hotkeys);
 }
 
 } // namespace clean_settings

@@ -1,4 +1,5 @@
 #include "core/control/ai_list_model.h"
+#include <cstdio>
 #include "core/control/module_core.h"
 #include "core/settings/settings_limits.h"
 #include "core/traffic/ai_compare.h"
@@ -7,6 +8,7 @@
 namespace {
 
 constexpr int kFirstNumericColumn = 2; // Distance; Type and State sort as text
+constexpr char kTourMark[] = "> ";     // before the type of the aircraft the tour follows
 
 void AddRow(ModuleCore& core, AiRowSink& sink, HostObjectId id) {
     AiListModel& model = core.aiList;
@@ -143,6 +145,18 @@ void UpdateAiStatus(ModuleCore& core, AiStatusTexts& out) {
 
 bool AiButtonsEnabled(const Settings& settings, bool rowSelected) {
     return settings.Active != 0 && settings.Mode != kModePlaneSpotting && rowSelected;
+}
+
+HostObjectId AiRowToMark(const ModuleCore& core) {
+    if (core.settings.Tour == 0 || core.target.id == kUserAircraftId ||
+        FindAiRow(core.aiList.rows, core.target.id) < 0) {
+        return kNoAircraft;
+    }
+    return core.target.id;
+}
+
+void FormatMarkedType(const char* type, char* out) {
+    snprintf(out, kTextSize, "%s%s", kTourMark, type);
 }
 
 HostObjectId AiRowToSelect(const ModuleCore& core, bool anyRowSelected) {

@@ -48,5 +48,10 @@ struct AiStatusTexts {
 void UpdateAiStatus(ModuleCore& core, AiStatusTexts& out);
 // Both target buttons work only with the view on, outside plane spotting, with a row selected.
 bool AiButtonsEnabled(const Settings& settings, bool rowSelected);
+// The row that carries the tour's mark: the AI aircraft "Watch the Traffic" follows, or
+// kNoAircraft while the tour is off or follows the user's aircraft.
+HostObjectId AiRowToMark(const ModuleCore& core);
+// The type cell of the marked row: the mark, then the type, cut to kTextSize.
+void FormatMarkedType(const char* type, char* out);
 // The row to select when nothing is: the followed AI aircraft's, or kNoAircraft.
 HostObjectId AiRowToSelect(const ModuleCore& core, bool anyRowSelected);

@@ -2,7 +2,7 @@
 // The controller's command numbers: the hotkey options issue the first fifteen.
 #include <cstdint>
 
-// The options of the hotkey table, in its order, and the AI list's two buttons.
+// The options of the hotkey table, in its order, the AI list's two buttons and the menu's tour.
 enum Command : int32_t {
     kCommandOnOff = 0,
     kCommandNextAi = 1,
@@ -21,4 +21,5 @@ enum Command : int32_t {
     kCommandRandomVerticalVar = 14,
     kCommandListPassBy = 100,
     kCommandListSpot = 101,
+    kCommandWatchTraffic = 102, // the menu entry "Watch the Traffic": the tour on or off
 };

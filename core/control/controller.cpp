@@ -3,6 +3,7 @@
 #include "core/control/binding_stages.h"
 #include "core/camera/numeric.h"
 #include "core/control/placement.h"
+#include "core/control/traffic_tour.h"
 #include "core/settings/settings_limits.h"
 #include "core/control/settings_saving.h"
 
@@ -242,11 +243,11 @@ void ControllerTick(ModuleCore& core) {
         c.towerViewLeft = false;
         core.host->RefreshTowerView();
     }
-    if ((watching && PlacedAfterJump(core, step)) || PeriodHeld(core)) {
+    if ((watching && PlacedAfterJump(core, step)) || PeriodHeld(core) || TourStartsPassBy(core)) {
         return;
     }
     ++c.periodTicks;
-    if (c.periodTicks == core.settings.Svp) {
+    if (c.periodTicks == core.settings.Svp && !TourChoosesNextPass(core)) {
         RenewEyePoint(core);
     }
 }
@@ -289,6 +290,10 @@ void DispatchCommand(ModuleCore& core, Command command) {
         } else {
             SwitchOn(core);
         }
+        return;
+    }
+    if (command == kCommandWatchTraffic) {
+        SetTrafficTour(core, s.Tour == 0);
         return;
     }
     if (command == kCommandSettingsDialog) {
@@ -337,12 +342,15 @@ void DispatchCommand(ModuleCore& core, Command command) {
         }
         return;
     case kCommandNextAi:
+        EndTrafficTour(core);
         StepThroughAi(core, NextAiTarget);
         return;
     case kCommandPreviousAi:
+        EndTrafficTour(core);
         StepThroughAi(core, PreviousAiTarget);
         return;
     case kCommandCycleViews:
+        EndTrafficTour(core);
         CycleViews(core);
         return;
     case kCommandListPassBy:
@@ -358,7 +366,11 @@ void DispatchCommand(ModuleCore& core, Command command) {
 
 void AcceptPendingSettings(ModuleCore& core) {
     const int32_t previousMode = core.settings.Mode;
+    const bool tourWasOn = core.settings.Tour != 0;
     ApplyPendingSettings(core.pending, core.settings, core.hotkeys);
+    if (!tourWasOn && core.settings.Tour != 0) {
+        SetTrafficTour(core, true);
+    }
     if (core.settings.Mode != kModePlaneSpotting) {
         PlaceEyePoint(core, kPlacementNew);
     } else if (!TakeSpottingPoint(core)) {
@@ -373,6 +385,7 @@ void ShowChosenAircraft(ModuleCore& core, HostObjectId chosen, Command command) 
     if (!PassByCommandsOpen(core) || !ListChoiceIsAi(chosen)) {
         return;
     }
+    EndTrafficTour(core);
     core.target.id = chosen;
     DispatchCommand(core, command);
 }

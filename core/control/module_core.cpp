@@ -16,6 +16,7 @@ void InitModuleCore(ModuleCore& core, HostBoundary* host, ShellHooks* shell) {
     core.aiList.sortColumn = kAiHostOrder;
     core.aiList.lastShownCount = -1;
     core.aiList.lastShownDay = -1;
+    ResetTrafficTour(core.tour);
 }
 
 bool ModuleRunning(const ModuleCore& core) {

@@ -9,6 +9,7 @@
 #include "core/settings/pending_settings.h"
 #include "core/settings/settings_record.h"
 #include "core/traffic/ai_list_state.h"
+#include "core/traffic/tour_choice.h"
 #include "core/settings/config_apply.h"
 
 // Binding stages, as recorded in startupFlags.
@@ -30,6 +31,7 @@ struct ModuleCore {
     PassByController controller;
     AiListModel aiList;
     StoredValues storedSettings; // what the settings file holds, as last read or asked written
+    TrafficTour tour;
 };
 
 // Everything that is not zero at load.

@@ -28,6 +28,10 @@ void ClampSettings(Settings& settings, HotkeyTable& hotkeys, const TowerValues& 
     ResetChoiceOutOfRange(settings.RndV);
     settings.Turns = ClampToBounds(settings.Turns, 0, kSwitchHigh);
     settings.Jumps = ClampToBounds(settings.Jumps, 0, kSwitchHigh);
+    settings.Tour = ClampToBounds(settings.Tour, 0, kSwitchHigh);
+    settings.TourRange = settings.TourRange == 0
+                             ? kTourRangeDefaultNm
+                             : ClampToBounds(settings.TourRange, kTourRangeLowNm, kTourRangeHighNm);
     if (settings.Mode == kModePlaneSpotting && !SpottingEyePointValid(towerRead)) {
         settings.Mode = kModeNormal;
     }

@@ -54,24 +54,24 @@ void WriteTower(ConfigValueWriter write, void* context,
 }
 
 int32_t* SettingField(Settings& s, int index) {
-    int32_t* fields[kConfigSettingCount] = {&s.Active, &s.Svp,    &s.Rlp,   &s.Ral,
-                                            &s.Mode,   &s.RndH,   &s.RndV,  &s.RngSvpMax,
-                                            &s.RngRlp, &s.RngRal, &s.Turns, &s.Jumps};
+    int32_t* fields[kConfigSettingCount] = {
+        &s.Active,    &s.Svp,    &s.Rlp,    &s.Ral,   &s.Mode,  &s.RndH, &s.RndV,
+        &s.RngSvpMax, &s.RngRlp, &s.RngRal, &s.Turns, &s.Jumps, &s.Tour, &s.TourRange};
     return fields[index];
 }
 
 int32_t SettingValue(const Settings& s, int index) {
-    const int32_t values[kConfigSettingCount] = {s.Active, s.Svp,    s.Rlp,   s.Ral,
-                                                 s.Mode,   s.RndH,   s.RndV,  s.RngSvpMax,
-                                                 s.RngRlp, s.RngRal, s.Turns, s.Jumps};
+    const int32_t values[kConfigSettingCount] = {
+        s.Active,    s.Svp,    s.Rlp,    s.Ral,   s.Mode,  s.RndH, s.RndV,
+        s.RngSvpMax, s.RngRlp, s.RngRal, s.Turns, s.Jumps, s.Tour, s.TourRange};
     return values[index];
 }
 
 } // namespace
 
 const char* const kConfigSettingKeys[kConfigSettingCount] = {
-    "Active", "Svp",       "Rlp",    "Ral",    "Mode",  "RndH",
-    "RndV",   "RngSvpMax", "RngRlp", "RngRal", "Turns", "Jumps"};
+    "Active",    "Svp",    "Rlp",    "Ral",   "Mode",  "RndH", "RndV",
+    "RngSvpMax", "RngRlp", "RngRal", "Turns", "Jumps", "Tour", "TourRange"};
 const char* const kConfigTowerKeys[kConfigTowerKeyCount] = {"Lat.f", "Lat.i", "Lon.lo", "Lon.hi",
                                                             "Alt.f", "Alt.i", "Val.c"};
 

@@ -12,7 +12,7 @@
 constexpr char kConfigSettingsSection[] = "SETTINGS";
 constexpr char kConfigTowerSection[] = "TOWER";
 constexpr char kConfigKeysSection[] = "KEYS";
-constexpr int kConfigSettingCount = 12;
+constexpr int kConfigSettingCount = 14;
 constexpr int kConfigTowerKeyCount = 7;
 constexpr int kConfigKeyNameSize = 16; // "K(%d)" of any option index
 

@@ -50,6 +50,14 @@ void FillPendingParameters(PendingSettings& pending, const Settings& live) {
     pending.RngRal = live.RngRal;
 }
 
+void FillPendingModes(PendingSettings& pending, const Settings& live) {
+    pending.Mode = live.Mode;
+    pending.Turns = live.Turns;
+    pending.Jumps = live.Jumps;
+    pending.Tour = live.Tour;
+    pending.TourRange = live.TourRange;
+}
+
 void FillPendingRanges(PendingSettings& pending, const Settings& live) {
     pending.RngSvpMax = live.RngSvpMax;
     pending.RngRlp = live.RngRlp;
@@ -121,6 +129,12 @@ bool CommitRangeField(PendingSettings& pending, RangeField field, const char* te
     return *slot != typed;
 }
 
+bool CommitTourRangeField(PendingSettings& pending, const char* text) {
+    const int32_t typed = ParseDecimal(text, kTextSize, kOverflowSaturates);
+    pending.TourRange = ClampToBounds(typed, kTourRangeLowNm, kTourRangeHighNm);
+    return pending.TourRange != typed;
+}
+
 void ApplyPendingSettings(PendingSettings& pending, Settings& live, HotkeyTable& hotkeys) {
     ClampPendingParameters(pending);
     live.Svp = pending.Svp;
@@ -131,6 +145,8 @@ void ApplyPendingSettings(PendingSettings& pending, Settings& live, HotkeyTable&
     live.RndV = pending.RndV;
     live.Turns = pending.Turns;
     live.Jumps = pending.Jumps;
+    live.Tour = pending.Tour;
+    live.TourRange = pending.TourRange;
     live.RngSvpMax = pending.RngSvpMax;
     live.RlpMin = pending.RlpMin;
     live.RngRlp = pending.RngRlp;

@@ -12,7 +12,7 @@ struct PendingHotkey {
 };
 
 struct PendingSettings {
-    int32_t Svp, Rlp, Ral, Mode, RndH, RndV, Turns, Jumps;
+    int32_t Svp, Rlp, Ral, Mode, RndH, RndV, Turns, Jumps, Tour, TourRange;
     int32_t SvpMin, RngSvpMax, RlpMin, RngRlp, RalMin, RngRal;
     PendingHotkey hotkeys[kHotkeyOptionCount];
     int32_t SelectedOption;     // the Keys page's chosen option, -1 for none
@@ -33,6 +33,8 @@ struct ValueBounds {
 
 // Parameters page: the pending values and all six limits from the live settings.
 void FillPendingParameters(PendingSettings& pending, const Settings& live);
+// Modes page: the mode, the three switches and the tour's range from the live settings.
+void FillPendingModes(PendingSettings& pending, const Settings& live);
 // Ranges page: the three upper limits again; the lower ones came with the Parameters page.
 void FillPendingRanges(PendingSettings& pending, const Settings& live);
 
@@ -56,6 +58,10 @@ int32_t PendingRangeValue(const PendingSettings& pending, RangeField field);
 // within the field's bounds, and keeps the matching lower limit the negative of a lateral or
 // altitude range. True when the value had to be changed, so the field must show the stored one.
 bool CommitRangeField(PendingSettings& pending, RangeField field, const char* text);
+
+// The Modes page's range of the tour, in nautical miles: stored within its bounds; true when the
+// typed text had to be changed, so the field must show the stored value.
+bool CommitTourRangeField(PendingSettings& pending, const char* text);
 
 // OK: the pending values, limits and hotkeys become the live ones. The pending period and
 // offsets are first brought within the pending limits, so a range narrowed on the Ranges page

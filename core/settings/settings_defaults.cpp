@@ -42,6 +42,8 @@ void InitModuleDefaults(Settings& settings, HotkeyTable& hotkeys) {
     settings.RndV = 0;
     settings.Turns = 0;
     settings.Jumps = 0;
+    settings.Tour = 0;
+    settings.TourRange = kTourRangeDefaultNm;
     settings.SvpMin = kSvpMinSeconds;
     settings.RngSvpMax = kRngSvpMaxLowSeconds;
     settings.RngRlp = kOffsetRangeLow;

@@ -1,5 +1,5 @@
 #pragma once
-// The user-adjustable state: twelve persisted settings named by their INI keys, the bounds that
+// The user-adjustable state: fourteen persisted settings named by their INI keys, the bounds that
 // complete their ranges, and the table of fifteen assignable hotkeys.
 #include <cstdint>
 
@@ -16,6 +16,8 @@ struct Settings {
     int32_t RngRal;    // Ral lies within +-RngRal
     int32_t Turns;     // 1: the look-ahead follows the followed aircraft's turns
     int32_t Jumps;     // 1: a new eye point at once when the followed aircraft jumps
+    int32_t Tour;      // 1: "Watch the Traffic" chooses the aircraft of each pass-by
+    int32_t TourRange; // nautical miles from the user's aircraft the tour looks
     int32_t SvpMin;    // always 5
     int32_t RlpMin;    // always -RngRlp
     int32_t RalMin;    // always -RngRal

@@ -32,7 +32,12 @@ bool ItemTextIs(HMENU menu, int position, const char* text) {
     return lstrcmpA(buffer, text) == 0;
 }
 
-constexpr UINT kModuleEntries[] = {kMenuActivate, kMenuAiAircraft, kMenuSettings, kMenuAbout};
+constexpr UINT kModuleEntries[] = {kMenuActivate, kMenuWatchTraffic, kMenuAiAircraft, kMenuSettings,
+                                   kMenuAbout};
+
+UINT CheckedIf(int32_t on) {
+    return on != 0 ? MF_CHECKED : MF_UNCHECKED;
+}
 
 // Until the module runs its entries do nothing, and say so by being grey.
 UINT EntryState() {
@@ -41,8 +46,10 @@ UINT EntryState() {
 
 HMENU BuildModulePopup() {
     HMENU popup = CreatePopupMenu();
-    UINT activateFlags = g_state.settings.Active != 0 ? MF_STRING | MF_CHECKED : MF_STRING;
-    AppendMenuA(popup, activateFlags | EntryState(), kMenuActivate, "Activate");
+    AppendMenuA(popup, MF_STRING | CheckedIf(g_state.settings.Active) | EntryState(), kMenuActivate,
+                "Activate");
+    AppendMenuA(popup, MF_STRING | CheckedIf(g_state.settings.Tour) | EntryState(),
+                kMenuWatchTraffic, "Watch the Traffic");
     AppendMenuA(popup, MF_STRING | EntryState(), kMenuAiAircraft, "AI Aircraft...");
     AppendMenuA(popup, MF_STRING | EntryState(), kMenuSettings, "Settings...");
     AppendMenuA(popup, MF_STRING | EntryState(), kMenuAbout, "About...");
@@ -108,7 +115,9 @@ void UpdateModulePopup() {
         return;
     }
     CheckMenuItem(g_menu.modulePopup, kMenuActivate,
-                  MF_BYCOMMAND | (g_state.settings.Active != 0 ? MF_CHECKED : MF_UNCHECKED));
+                  MF_BYCOMMAND | CheckedIf(g_state.settings.Active));
+    CheckMenuItem(g_menu.modulePopup, kMenuWatchTraffic,
+                  MF_BYCOMMAND | CheckedIf(g_state.settings.Tour));
     for (UINT entry : kModuleEntries) {
         EnableMenuItem(g_menu.modulePopup, entry, MF_BYCOMMAND | EntryState());
     }
@@ -140,6 +149,9 @@ void HandleMenuCommand(WPARAM wParam) {
     switch (id) {
     case kMenuActivate:
         DispatchCommand(g_state, kCommandOnOff);
+        break;
+    case kMenuWatchTraffic:
+        DispatchCommand(g_state, kCommandWatchTraffic);
         break;
     case kMenuAiAircraft:
         OpenModuleWindow(kAiListWindow);

@@ -14,3 +14,4 @@ constexpr UINT kMenuActivate = 40000;
 constexpr UINT kMenuAiAircraft = 40001;
 constexpr UINT kMenuSettings = 40002;
 constexpr UINT kMenuAbout = 40004;
+constexpr UINT kMenuWatchTraffic = 40005;

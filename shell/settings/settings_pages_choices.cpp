@@ -1,10 +1,13 @@
 // The Modes and Random pages: radio buttons for the view mode and for the horizontal and
-// vertical randomisation, check boxes for following turns and catching up after a jump. What the
-// mode leaves to choose is greyed on the Random page.
+// vertical randomisation, check boxes for following turns, catching up after a jump and watching
+// the traffic, with the tour's range. What the mode leaves to choose is greyed on the Random page.
+#include <windows.h>
+#include <commctrl.h>
 #include "core/camera/pass_by_state.h"
 #include "shell/host/module_state.h"
 #include "shell/resources/resource_ids.h"
 #include "core/settings/pending_settings.h"
+#include "core/settings/settings_limits.h"
 #include "shell/settings/settings_pages.h"
 
 namespace {
@@ -51,18 +54,24 @@ int32_t SwitchChecked(HWND page, int controlId) {
 // Whether plane spotting can be chosen is decided once per opening.
 void FillModesPage(HWND page) {
     PendingSettings& p = g_state.pending;
-    p.Mode = g_state.settings.Mode;
-    p.Turns = g_state.settings.Turns;
-    p.Jumps = g_state.settings.Jumps;
+    FillPendingModes(p, g_state.settings);
     CheckChoice(page, kModeButtons, p.Mode);
     CheckSwitch(page, IDC_MODE_TURNS, p.Turns);
     CheckSwitch(page, IDC_MODE_JUMPS, p.Jumps);
+    CheckSwitch(page, IDC_MODE_TOUR, p.Tour);
+    // The arrows took the field before them as their buddy and write their position into it
+    // (UDS_AUTOBUDDY, UDS_SETBUDDYINT).
+    SendDlgItemMessageA(page, IDC_MODE_TOUR_RANGE_ARROWS, UDM_SETRANGE, 0,
+                        MAKELPARAM(kTourRangeHighNm, kTourRangeLowNm));
+    SendDlgItemMessageA(page, IDC_MODE_TOUR_RANGE_ARROWS, UDM_SETPOS, 0,
+                        MAKELPARAM(p.TourRange, 0));
     const bool spotting = PlaneSpottingAvailable(g_state.settings.Active, g_state.target.id);
     EnableWindow(GetDlgItem(page, IDC_MODE_SPOTTING), spotting);
 }
 
-// The check boxes toggle themselves; the working copy takes the state they show.
-void OnModesCommand(HWND page, int controlId) {
+// The check boxes toggle themselves; the working copy takes the state they show. The range counts
+// when its field loses the keyboard focus, as the Ranges page's fields do.
+void OnModesCommand(HWND page, int controlId, int notification) {
     const int mode = ChoiceOf(kModeButtons, controlId);
     if (mode >= 0) {
         g_state.pending.Mode = mode;
@@ -70,6 +79,13 @@ void OnModesCommand(HWND page, int controlId) {
         g_state.pending.Turns = SwitchChecked(page, controlId);
     } else if (controlId == IDC_MODE_JUMPS) {
         g_state.pending.Jumps = SwitchChecked(page, controlId);
+    } else if (controlId == IDC_MODE_TOUR) {
+        g_state.pending.Tour = SwitchChecked(page, controlId);
+    } else if (controlId == IDC_MODE_TOUR_RANGE_FIELD && notification == EN_KILLFOCUS) {
+        GetDlgItemTextA(page, controlId, g_state.text, kTextSize);
+        if (CommitTourRangeField(g_state.pending, g_state.text)) {
+            ShowNumber(page, controlId, g_state.pending.TourRange);
+        }
     }
 }
 
@@ -107,7 +123,7 @@ INT_PTR CALLBACK ModesPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
         FillModesPage(page);
         return TRUE;
     case WM_COMMAND:
-        OnModesCommand(page, LOWORD(wParam));
+        OnModesCommand(page, LOWORD(wParam), HIWORD(wParam));
         break;
     default:
         break;

@@ -7,6 +7,8 @@ namespace {
 // Redrawing is off while rows are inserted or deleted: with it on, every insertion or deletion
 // recomputes the scroll bars, which costs milliseconds per row when hundreds arrive at once.
 bool g_redrawSuspended;
+// The aircraft whose row shows the tour's mark in its type cell.
+HostObjectId g_markedAircraft = kNoAircraft;
 
 HWND ListView() {
     return g_state.aiListWindows.listView;
@@ -86,6 +88,39 @@ class ListViewSink final : public AiRowSink {
 
 ListViewSink g_sink;
 
+void SetTypeCell(HostObjectId id, bool marked) {
+    int32_t index = FindListRowIndex(id);
+    if (index < 0) {
+        return;
+    }
+    const char* type = AiRowText(g_state.aiList, id, 0);
+    char text[kTextSize];
+    if (marked) {
+        FormatMarkedType(type, text);
+    } else {
+        lstrcpynA(text, type, kTextSize);
+    }
+    LVITEMA item = {};
+    item.iSubItem = 0;
+    item.pszText = text;
+    SendMessageA(ListView(), LVM_SETITEMTEXTA, index, reinterpret_cast<LPARAM>(&item));
+}
+
+// Moves the tour's mark when the tour follows another aircraft, or its row has just come.
+void MoveTourMark() {
+    const HostObjectId marked = AiRowToMark(g_state);
+    if (marked == g_markedAircraft) {
+        return;
+    }
+    if (g_markedAircraft != kNoAircraft) {
+        SetTypeCell(g_markedAircraft, false);
+    }
+    g_markedAircraft = marked;
+    if (marked != kNoAircraft) {
+        SetTypeCell(marked, true);
+    }
+}
+
 // Repaints the rows on screen whose cells changed; rows off screen are drawn when scrolled to.
 void RedrawChangedRows() {
     int32_t top = static_cast<int32_t>(SendMessageA(ListView(), LVM_GETTOPINDEX, 0, 0));
@@ -109,10 +144,12 @@ int CALLBACK CompareListRows(LPARAM first, LPARAM second, LPARAM column) {
 void ForgetListRows() {
     ForgetAiRows(g_state.aiList);
     g_redrawSuspended = false;
+    g_markedAircraft = kNoAircraft;
 }
 
 void SyncListRows() {
     SyncAiRows(g_state, g_sink);
+    MoveTourMark();
     if (g_redrawSuspended) {
         ResumeRedraw();
     } else {
@@ -139,6 +176,7 @@ void SortListRows(int32_t column) {
 void RebuildListRows() {
     SendMessageA(ListView(), LVM_DELETEALLITEMS, 0, 0);
     ForgetAiRows(g_state.aiList);
+    g_markedAircraft = kNoAircraft;
     SyncListRows();
 }
 

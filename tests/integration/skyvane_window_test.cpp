@@ -73,10 +73,11 @@ TEST_F(Window, AMenuBarWithoutModulesGetsOneAtItsEnd) {
     EXPECT_LE(GetMenuItemCount(bar), itemsBefore + 1);
     HMENU popup = ModulePopup();
     ASSERT_NE(popup, nullptr);
-    const UINT ids[] = {40000, 40001, 40002, 40004};
-    const char* texts[] = {"Activate", "AI Aircraft...", "Settings...", "About..."};
-    ASSERT_EQ(GetMenuItemCount(popup), 4);
-    for (int i = 0; i < 4; ++i) {
+    const UINT ids[] = {40000, 40005, 40001, 40002, 40004};
+    const char* texts[] = {"Activate", "Watch the Traffic", "AI Aircraft...", "Settings...",
+                           "About..."};
+    ASSERT_EQ(GetMenuItemCount(popup), 5);
+    for (int i = 0; i < 5; ++i) {
         char text[64];
         GetMenuStringA(popup, i, text, sizeof(text), MF_BYPOSITION);
         EXPECT_STREQ(text, texts[i]);

@@ -66,8 +66,8 @@ class ConfigApplyTest : public ::testing::Test {
 } // namespace
 
 TEST_F(ConfigApplyTest, MissingKeysReadAsZeroAndAreClampedIntoRange) {
-    s.Turns = 1;
-    s.Jumps = 1;
+    s.Turns = s.Jumps = s.Tour = 1;
+    s.TourRange = 30;
     Apply();
     EXPECT_EQ(s.Active, 0);
     EXPECT_EQ(s.Svp, kSvpMinSeconds);
@@ -78,6 +78,8 @@ TEST_F(ConfigApplyTest, MissingKeysReadAsZeroAndAreClampedIntoRange) {
     EXPECT_EQ(s.Mode, kModeNormal);
     EXPECT_EQ(s.Turns, 0);
     EXPECT_EQ(s.Jumps, 0);
+    EXPECT_EQ(s.Tour, 0);
+    EXPECT_EQ(s.TourRange, 5) << "a file of the previous version: the default range";
     // "0" without a comma: no key, modifiers as at load; options without a key share nothing.
     EXPECT_EQ(h.options[0].key, 0);
     EXPECT_EQ(h.options[0].modifierMask, 1);
@@ -87,21 +89,23 @@ TEST_F(ConfigApplyTest, MissingKeysReadAsZeroAndAreClampedIntoRange) {
 
 TEST_F(ConfigApplyTest, ReadsFollowFileOrderAndTowerOnlyInSpottingMode) {
     Apply();
-    ASSERT_EQ(file.reads.size(), 27u);
+    ASSERT_EQ(file.reads.size(), 29u);
     EXPECT_EQ(file.reads[0], "SETTINGS/Active");
     EXPECT_EQ(file.reads[9], "SETTINGS/RngRal");
     EXPECT_EQ(file.reads[10], "SETTINGS/Turns");
     EXPECT_EQ(file.reads[11], "SETTINGS/Jumps");
-    EXPECT_EQ(file.reads[12], "KEYS/K(0)");
-    EXPECT_EQ(file.reads[26], "KEYS/K(14)");
+    EXPECT_EQ(file.reads[12], "SETTINGS/Tour");
+    EXPECT_EQ(file.reads[13], "SETTINGS/TourRange");
+    EXPECT_EQ(file.reads[14], "KEYS/K(0)");
+    EXPECT_EQ(file.reads[28], "KEYS/K(14)");
 
     file.reads.clear();
     file.Set("SETTINGS", "Mode", "2");
     Apply();
-    ASSERT_EQ(file.reads.size(), 34u);
-    EXPECT_EQ(file.reads[12], "TOWER/Lat.f");
-    EXPECT_EQ(file.reads[18], "TOWER/Val.c");
-    EXPECT_EQ(file.reads[19], "KEYS/K(0)");
+    ASSERT_EQ(file.reads.size(), 36u);
+    EXPECT_EQ(file.reads[14], "TOWER/Lat.f");
+    EXPECT_EQ(file.reads[20], "TOWER/Val.c");
+    EXPECT_EQ(file.reads[21], "KEYS/K(0)");
 }
 
 TEST_F(ConfigApplyTest, SpottingModeWithoutTowerFallsBackButKeepsTheWordsRead) {
@@ -119,8 +123,8 @@ TEST_F(ConfigApplyTest, SpottingPointSurvivesAWriteAndReadBack) {
     s.Active = 7;
     s.Svp = 33;
     s.RngSvpMax = 40;
-    s.Turns = 1;
-    s.Jumps = 1;
+    s.Turns = s.Jumps = s.Tour = 1;
+    s.TourRange = 12;
     spot = EyePoint{0xFFFF1234u, -5123456, 0x80005678u, -2147483647 - 1, 0x00019ABCu, 2147483647};
     h.options[9].key = 'Q';
     h.options[9].shiftFlag = 1;
@@ -133,8 +137,9 @@ TEST_F(ConfigApplyTest, SpottingPointSurvivesAWriteAndReadBack) {
     EXPECT_EQ(file.writes.front(), "SETTINGS/Active");
     EXPECT_EQ(file.Get("SETTINGS", "Turns"), "1");
     EXPECT_EQ(file.writes[11], "SETTINGS/Jumps");
-    EXPECT_EQ(file.writes[12], "TOWER/Lat.f");
-    EXPECT_EQ(file.writes[18], "TOWER/Val.c");
+    EXPECT_EQ(file.writes[13], "SETTINGS/TourRange");
+    EXPECT_EQ(file.writes[14], "TOWER/Lat.f");
+    EXPECT_EQ(file.writes[20], "TOWER/Val.c");
     EXPECT_EQ(file.writes.back(), "KEYS/K(14)");
 
     const EyePoint written = spot;
@@ -146,6 +151,8 @@ TEST_F(ConfigApplyTest, SpottingPointSurvivesAWriteAndReadBack) {
     EXPECT_EQ(s.Svp, 33);
     EXPECT_EQ(s.Turns, 1);
     EXPECT_EQ(s.Jumps, 1);
+    EXPECT_EQ(s.Tour, 1);
+    EXPECT_EQ(s.TourRange, 12);
     EXPECT_EQ(h.options[9].key, 'Q');
     EXPECT_EQ(h.options[9].ctrlFlag, 0);
     EXPECT_EQ(spot.latLo, written.latLo & 0xFFFF0000u);

@@ -15,6 +15,7 @@ struct FakeAircraft {
     std::string type;
     EyePoint position{};
     int32_t aiState = 0;
+    double distanceMetres = 1852.0; // from the user's aircraft
 };
 
 enum class RedirectWord { kHostsOwn, kModules, kSomeoneElses };
@@ -103,14 +104,15 @@ class FakeHost final : public HostBoundary {
         FakeAircraft* a = Find(id);
         return a ? a->aiState : -1;
     }
-    // A mile apart, or none between an aircraft and itself.
+    // The first aircraft's distance from the user's (a mile unless a test says), or none between
+    // an aircraft and itself.
     bool DistanceMetres(HostObjectData first, HostObjectData second, double* metres) override {
         FakeAircraft* from = Find(OwnerOf(first));
         FakeAircraft* to = Find(OwnerOf(second));
         if (!from || !to) {
             return false;
         }
-        *metres = from == to ? 0.0 : 1852.0;
+        *metres = from == to ? 0.0 : from->distanceMetres;
         return true;
     }
     int32_t AiListCount() override {

@@ -93,11 +93,9 @@ class Sequence {
         FillPendingParameters(p, core.settings);
         FillPendingRanges(p, core.settings);
         FillPendingHotkeys(p, core.hotkeys);
-        p.Mode = core.settings.Mode;
+        FillPendingModes(p, core.settings);
         p.RndH = core.settings.RndH;
         p.RndV = core.settings.RndV;
-        p.Turns = core.settings.Turns;
-        p.Jumps = core.settings.Jumps;
         spottingOffered = PlaneSpottingAvailable(core.settings.Active, core.target.id);
     }
 
@@ -112,9 +110,9 @@ class Sequence {
         if (!ModuleRunning(core)) {
             return;
         }
-        int entry = value % 4;
-        if (entry == 0) {
-            DispatchCommand(core, kCommandOnOff);
+        int entry = value % 5;
+        if (entry == 0 || entry == 4) {
+            DispatchCommand(core, entry == 0 ? kCommandOnOff : kCommandWatchTraffic);
         } else if (!core.controller.windowOpen) {
             core.controller.windowOpen = true;
             core.controller.aiListOpen = entry == 1;
@@ -155,6 +153,9 @@ class Sequence {
             p.RndV = static_cast<int32_t>(detail / 3 % 3);
             p.Turns = static_cast<int32_t>(detail / 9 % 2);
             p.Jumps = static_cast<int32_t>(detail / 18 % 2);
+            p.Tour = static_cast<int32_t>(detail / 36 % 2);
+            CommitTourRangeField(p,
+                                 std::to_string(static_cast<int>(detail / 72 % 80) - 10).c_str());
             break;
         default:
             AssignKey(detail);
@@ -187,6 +188,7 @@ class Sequence {
         case 2:
             a.values[kVarMagneticHeading] = detail % 360;
             a.values[kVarSpeedAlong] = detail % 300;
+            a.aiState = static_cast<int32_t>(detail % 26) - 1;
             break;
         default:
             if (host.aircraft.size() < kMostAircraft) {

@@ -14,23 +14,19 @@ TEST(InitModuleDefaults, SetsEverySettingAndBoundOverGarbage) {
     HotkeyTable h;
     std::memset(&h, 0xA5, sizeof h);
     InitModuleDefaults(s, h);
-    // Off, period 10 s, offsets 2 and 1 sizes, no mode, randomisation, turns or jumps; the
-    // ranges at their lowest.
-    const Settings expected = {0,
-                               10,
-                               2,
-                               1,
-                               kModeNormal,
-                               0,
-                               0,
-                               kRngSvpMaxLowSeconds,
-                               kOffsetRangeLow,
-                               kOffsetRangeLow,
-                               0,
-                               0,
-                               kSvpMinSeconds,
-                               -kOffsetRangeLow,
-                               -kOffsetRangeLow};
+    // Off, period 10 s, offsets 2 and 1 sizes, no mode, randomisation, turns, jumps or tour; the
+    // ranges at their lowest; every field not named here 0.
+    Settings expected{};
+    SetFields(expected, {{field::Svp, 10},
+                         {field::Rlp, 2},
+                         {field::Ral, 1},
+                         {field::RngSvpMax, kRngSvpMaxLowSeconds},
+                         {field::RngRlp, kOffsetRangeLow},
+                         {field::RngRal, kOffsetRangeLow},
+                         {field::TourRange, kTourRangeDefaultNm},
+                         {field::SvpMin, kSvpMinSeconds},
+                         {field::RlpMin, -kOffsetRangeLow},
+                         {field::RalMin, -kOffsetRangeLow}});
     EXPECT_EQ(SettingsDifferences(s, expected), "");
 }
 

@@ -27,6 +27,8 @@ enum Index {
     RngRal,
     Turns,
     Jumps,
+    Tour,
+    TourRange,
     SvpMin,
     RlpMin,
     RalMin
@@ -40,6 +42,7 @@ constexpr SettingsField kSettingsFields[] = {
     {"RndV", &Settings::RndV},     {"RngSvpMax", &Settings::RngSvpMax},
     {"RngRlp", &Settings::RngRlp}, {"RngRal", &Settings::RngRal},
     {"Turns", &Settings::Turns},   {"Jumps", &Settings::Jumps},
+    {"Tour", &Settings::Tour},     {"TourRange", &Settings::TourRange},
     {"SvpMin", &Settings::SvpMin}, {"RlpMin", &Settings::RlpMin},
     {"RalMin", &Settings::RalMin},
 };
