@@ -291,6 +291,22 @@ void MoveAircraft(double seconds) {
     }
 }
 
+int NoteGroundContacts(GroundContact* out, int capacity) {
+    int count = 0;
+    for (AircraftSlot& slot : slots) {
+        if (!slot.used || !slot.present || slot.state.id == kUserAircraftId) {
+            continue;
+        }
+        bool onGround = slot.state.altitudeFeet <= slot.state.groundElevationFeet;
+        if (slot.groundSeen && onGround != slot.onGroundSeen && count < capacity) {
+            out[count++] = {slot.state.id, onGround};
+        }
+        slot.groundSeen = true;
+        slot.onGroundSeen = onGround;
+    }
+    return count;
+}
+
 void RefreshPositions() {
     for (AircraftSlot& slot : slots) {
         if (!slot.used) {

@@ -40,6 +40,14 @@ struct AircraftSlot {
     uint8_t positionRecord[kPositionRecordBytes];
     VariableOverride overrides[kMaxOverrides];
     int overrideCount;
+    bool groundSeen; // onGroundSeen holds what NoteGroundContacts saw last
+    bool onGroundSeen;
+};
+
+// An AI aircraft that left the ground or came back to it since the previous note.
+struct GroundContact {
+    int32_t id;
+    bool touchDown; // false: lift-off
 };
 
 struct AiListEntry {
@@ -65,6 +73,9 @@ int PresentAircraft(const HostsimAircraft** out, int capacity);
 void RebuildAiList();
 // Moves every present aircraft by the given seconds along its great circle.
 void MoveAircraft(double seconds);
+// Writes the AI aircraft whose contact with the ground changed since the previous call (an
+// aircraft seen for the first time changes nothing); returns how many were written.
+int NoteGroundContacts(GroundContact* out, int capacity);
 // Refreshes the position records and the user position record from the aircraft's state.
 void RefreshPositions();
 

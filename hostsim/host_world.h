@@ -3,7 +3,7 @@
 // used on the host's one thread.
 #include "hostsim/hostsim_records.h"
 
-constexpr int kJournalBytes = 16384;
+constexpr int kJournalBytes = 65536; // a busy field's twenty minutes of movements fit
 constexpr int kErrorBytes = 512;
 constexpr int kActionTextBytes = 160;
 constexpr int kMaxActionsPerSecond = 16;

@@ -2,6 +2,7 @@
 #include "hostsim/hostsim.h"
 #include "hostsim/hostsim_crash.h"
 
+#include "hostsim/ai_plans.h"
 #include "hostsim/aircraft.h"
 #include "hostsim/host_blocks.h"
 #include "hostsim/host_interfaces.h"
@@ -13,6 +14,7 @@
 #include "hostsim/render_capture.h"
 #include "hostsim/scenario.h"
 #include "hostsim/trace.h"
+#include "hostsim/traffic_record.h"
 #include "hostsim/view_tables.h"
 
 #include <cstdarg>
@@ -93,6 +95,7 @@ void PlaceHostTower() {
 void FinishSecond() {
     ShowStateInTitle();
     RunViewCallers();
+    NoteTrafficSecond();
     if (gWorld.options.showWindow) {
         InvalidateRect(gWorld.mainWindow, nullptr, FALSE);
         UpdateWindow(gWorld.mainWindow);
@@ -161,6 +164,9 @@ void RunRealtimeSlice() {
     if (gWorld.realtimeCarry + 1e-9 >= 1.0) {
         gWorld.realtimeCarry -= 1.0;
         AdvanceOneSecond();
+        if (Simulating()) {
+            StepAiPlans(gWorld.simRate);
+        }
         RunTimelineDue(gWorld.seconds);
         RefreshPositions();
         FinishSecond();
@@ -244,6 +250,7 @@ bool HostsimStart(const HostsimOptions* options) {
     hostVersionWord = options->versionWord;
 
     ResetInterfaces();
+    ResetTrafficRecord();
     *StateWord() = kHostStateLoading;
     HostsimSetUtc(options->utcHours, options->utcMinutes, options->utcSeconds, options->dayOfWeek);
     HostsimActiveView()->viewMode = options->initialView;
@@ -304,6 +311,7 @@ void HostsimStep(int seconds) {
         AdvanceOneSecond();
         if (Simulating()) {
             MoveAircraft(gWorld.simRate);
+            StepAiPlans(gWorld.simRate);
         }
         RefreshPositions();
         RunTimelineDue(gWorld.seconds);
@@ -338,6 +346,7 @@ void EndRun(bool deinit) {
         SetCurrentDirectoryA(savedDirectory);
     }
     ResetAircraft();
+    ResetAiPlans();
     ResetTimeline();
     gWorld.running = false;
     gWorld.mainWindow = nullptr;

@@ -25,6 +25,7 @@
 #include "hostsim/hostsim_records.h"
 #include "hostsim/hostsim_scenario.h"
 #include "hostsim/hostsim_state.h"
+#include "hostsim/hostsim_traffic.h"
 #include "hostsim/hostsim_views.h"
 #include "hostsim/hostsim_window.h"
 

@@ -1,5 +1,6 @@
 #include "hostsim/scenario.h"
 
+#include "hostsim/ai_plans.h"
 #include "hostsim/aircraft.h"
 #include "hostsim/host_layout.h"
 #include "hostsim/host_world.h"
@@ -7,6 +8,7 @@
 #include "hostsim/hostsim_pictures.h"
 #include "hostsim/hostsim_scenario.h"
 #include "hostsim/hostsim_state.h"
+#include "hostsim/hostsim_traffic.h"
 #include "hostsim/hostsim_window.h"
 #include "hostsim/render_capture.h"
 #include "hostsim/render_scenery.h"
@@ -91,6 +93,49 @@ void ReadAircraft(const json& object, HostsimAircraft* a) {
     CopyText(a->typeFallback, object, "typeFallback");
 }
 
+// A leg names its state as the host does ("Take Off") or by number.
+bool ReadLeg(const json& object, HostsimPlanLeg* leg) {
+    HostsimEmptyLeg(leg);
+    if (!object.is_object()) {
+        return false;
+    }
+    auto state = object.find("state");
+    if (state != object.end()) {
+        leg->aiState = state->is_string()
+                           ? HostsimAiStateOfName(state->get_ref<const std::string&>().c_str())
+                           : IntOr(object, "state", -1);
+        if (leg->aiState < 0) {
+            return false;
+        }
+    }
+    leg->seconds = IntOr(object, "seconds", 0);
+    leg->untilGround = BoolOr(object, "untilGround", false);
+    leg->leave = BoolOr(object, "leave", false);
+    leg->latitudeDeg = NumberOr(object, "lat", NAN);
+    leg->longitudeDeg = NumberOr(object, "lon", NAN);
+    leg->altitudeFeet = NumberOr(object, "altitudeFeet", NAN);
+    leg->headingTrueDeg = NumberOr(object, "headingTrue", NAN);
+    leg->speedKnots = NumberOr(object, "speedKnots", NAN);
+    leg->verticalSpeedFpm = NumberOr(object, "verticalSpeedFpm", NAN);
+    leg->turnRateDegPerSec = NumberOr(object, "turnRateDegPerSec", NAN);
+    leg->toSpeedKnots = NumberOr(object, "toSpeedKnots", NAN);
+    return true;
+}
+
+bool SetPlanFrom(int32_t id, const json& plan) {
+    HostsimPlanLeg legs[kHostsimMaxPlanLegs];
+    if (!plan.is_array() || plan.empty() || plan.size() > kHostsimMaxPlanLegs) {
+        return false;
+    }
+    int count = 0;
+    for (const json& leg : plan) {
+        if (!ReadLeg(leg, &legs[count++])) {
+            return false;
+        }
+    }
+    return HostsimSetPlan(id, legs, count);
+}
+
 bool AddAircraftFrom(const json& object) {
     if (!object.is_object() || !object.contains("id")) {
         return false;
@@ -98,7 +143,11 @@ bool AddAircraftFrom(const json& object) {
     HostsimAircraft aircraft;
     HostsimDefaultAircraft(&aircraft, IntOr(object, "id", 0));
     ReadAircraft(object, &aircraft);
-    return HostsimAddAircraft(&aircraft);
+    if (!HostsimAddAircraft(&aircraft)) {
+        return false;
+    }
+    auto plan = object.find("plan");
+    return plan == object.end() || SetPlanFrom(aircraft.id, *plan);
 }
 
 unsigned KeyOf(const json& key) {
@@ -395,6 +444,7 @@ bool HostsimLoadScenario(const char* path, HostsimOptions* options, int* runSeco
     *runSeconds = IntOr(scenario, "seconds", 0);
     ReadDrawing(scenario);
     ResetAircraft();
+    ResetAiPlans();
     HostsimAircraft user;
     HostsimDefaultAircraft(&user, kUserAircraftId);
     if (scenario.contains("user")) {
@@ -404,7 +454,7 @@ bool HostsimLoadScenario(const char* path, HostsimOptions* options, int* runSeco
     if (scenario.contains("ai") && scenario["ai"].is_array()) {
         for (const json& aircraft : scenario["ai"]) {
             if (!AddAircraftFrom(aircraft)) {
-                Journal("scenario aircraft without an id or beyond the limit");
+                Journal("scenario aircraft without an id, beyond the limit or with a bad plan");
             }
         }
     }

@@ -9,6 +9,7 @@
 #include "hostsim/hostsim_eye_point.h"
 #include "hostsim/hostsim_state.h"
 #include "hostsim/hostsim_views.h"
+#include "hostsim/traffic_record.h"
 
 #include <nlohmann/json.hpp>
 
@@ -113,6 +114,15 @@ void WriteTraceLine() {
         line[kCallerNames[i]] = gWorld.lastSeen[i];
     }
     line["redirect"] = HostsimRedirectInstalled();
+    nlohmann::ordered_json liftOffs = nlohmann::ordered_json::array();
+    nlohmann::ordered_json touchDowns = nlohmann::ordered_json::array();
+    int movements = 0;
+    for (int i = FirstMovementOfSecond(&movements), end = i + movements; i < end; ++i) {
+        HostsimMovement m = HostsimMovementAt(i);
+        (m.kind == kHostsimTouchDown ? touchDowns : liftOffs).push_back(m.id);
+    }
+    line["liftOffs"] = liftOffs;
+    line["touchDowns"] = touchDowns;
     nlohmann::ordered_json slots = nlohmann::ordered_json::object();
     for (int i = 0; i < kLiveSlotCount; ++i) {
         char name[8];

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Prints the native turn and rates reports, redraws docs/turning-pass-by.png and times the core's tick
-# natively, then runs every benchmark of the win32 build under Wine; each prints its own table.
+# natively, then runs every benchmark of the win32 build under Wine; each prints its own table
+# (tour_bench a line: the take-offs and landings "Watch the Traffic" showed on the busy field).
 # Where the kernel cannot run 32-bit programs, Wine cannot run them: it says so instead.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"

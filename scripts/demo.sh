@@ -3,7 +3,8 @@
 # the trace, the host's journal, a summary, stills of the tower view, an animated GIF of the
 # pass-bys, screenshots of the menu and of every module window, and approaches.txt: how close
 # the user's aircraft passed the eye point in each pass-by, beside a second run of the circuit
-# in lockstep without the clicks that tick "Follow turns" and "Catch up after a jump".
+# in lockstep without the clicks that tick "Follow turns" and "Catch up after a jump"; then, in
+# tour/, a stretch of the busy field with "Watch the Traffic" on and tour-strip.png from it.
 #   scripts/demo.sh                 lockstep, as fast as it goes (any display; Xvfb is fine)
 #   scripts/demo.sh --interactive   real time in a window to use with keyboard and mouse
 # skyvane.sh calls it after building, with DISPLAY set and the Wine prefix running.
@@ -12,6 +13,8 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 bin="$root/build/win32/bin"
 out="$root/build/demo"
 scenario="$root/hostsim/scenarios/demo_circuit.json"
+busy_field="$root/hostsim/scenarios/busy_field.json"
+tour_seconds=420 # the busy field's first landings and take-offs
 gif_size="${SKYVANE_DEMO_GIF_SIZE:-480x360}"
 
 interactive=0
@@ -100,6 +103,28 @@ fi
     "$(winpath "$out/trace.jsonl")" "$(winpath "$plain/trace.jsonl")") \
     | tr -d '\r' >"$out/approaches.txt" || summary_status=$?
 
+# The tour: the busy field with "Watch the Traffic" switched on in the settings file, a still
+# every 5 host seconds, the host's journal of its movements and of the aircraft it showed.
+tour="$out/tour"
+mkdir -p "$tour/host/Modules" "$tour/pictures" "$tour/frames"
+cp "$bin/Skyvane.dll" "$tour/host/Modules/"
+printf '[SETTINGS]\r\nActive=1\r\nSvp=10\r\nTour=1\r\n[SVM]\r\nRid=1\r\n' >"$tour/host/Modules/Skyvane.ini"
+(cd "$bin" && "$root/scripts/wine-run.sh" ./hostsim.exe --lockstep --seconds "$tour_seconds" \
+    --scenario "$(winpath "$busy_field")" --trace "$(winpath "$tour/trace.jsonl")" \
+    --root "$(winpath "$tour/host")" --pictures "$(winpath "$tour/pictures")" 2>&1) \
+    | tr -d '\r' >"$tour/journal.txt" || status=$?
+if [ "$status" != 0 ]; then
+    echo "demo: the tour on the busy field failed ($status); its journal:" >&2
+    cat "$tour/journal.txt" >&2
+    exit 1
+fi
+grep -E 'watching|lifts off|touches down' "$tour/journal.txt" >"$tour/watching.txt" || true
+for bmp in "$tour/pictures"/view-*.bmp; do
+    echo "$bmp $tour/frames/$(basename "$bmp" .bmp).png"
+done | xargs -P "$(nproc)" -n 2 convert
+rm -rf "$tour/pictures"
+bash "$root/scripts/tour_strip.sh" "$tour" "$out/tour-strip.png"
+
 {
     echo "Skyvane demo: $(basename "$scenario"), $( [ "$interactive" = 1 ] && echo "real time" \
         || echo "lockstep"); the host ran ${host_seconds} s, pictures included ${total_seconds} s"
@@ -113,5 +138,6 @@ echo "demo: summary     $out/summary.txt"
 echo "demo: approaches  $out/approaches.txt (beside a run without the options, in plain/)"
 echo "demo: tower view  $out/frames/ (${#stills[@]} stills, one every 10 host seconds)"
 echo "demo: animation   $out/pass-by.gif (${#frames[@]} frames)"
+echo "demo: the tour    $out/tour/ (watching.txt, frames/) and $out/tour-strip.png"
 echo "demo: screenshots $out/screens/ ($(ls "$out/screens" | tr '\n' ' '))"
 exit "$summary_status"
