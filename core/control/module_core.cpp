@@ -6,7 +6,6 @@ void InitModuleCore(ModuleCore& core, HostBoundary* host, ShellHooks* shell) {
     core.shell = shell;
     InitModuleDefaults(core.settings, core.hotkeys);
     core.pending.SelectedOption = -1;
-    core.pending.KeysPageGuard = false;
     core.resolvePending = true;
     core.firstTickPending = true;
     core.target.id = kUserAircraftId;

@@ -10,15 +10,6 @@ bool SameKeyAndFlags(const PendingHotkey& entry, KeyChoice choice) {
 
 } // namespace
 
-void FillPendingHotkeys(PendingSettings& pending, const HotkeyTable& live) {
-    pending.SelectedOption = kNoOption;
-    for (int i = 0; i < kHotkeyOptionCount; ++i) {
-        const HotkeyOption& option = live.options[i];
-        pending.hotkeys[i] =
-            PendingHotkey{option.key, option.shiftFlag, option.ctrlFlag, option.modifierMask};
-    }
-}
-
 KeyChoice ChoiceFromBoxes(uint8_t key, bool shiftChecked, bool ctrlChecked) {
     return KeyChoice{key, shiftChecked ? kShiftBit : uint8_t{0},
                      ctrlChecked ? kCtrlBit : uint8_t{0}};

@@ -5,16 +5,12 @@
 #include "core/settings/pending_settings.h"
 #include "core/settings/settings_record.h"
 
-constexpr int32_t kNoOption = -1;
-
 // What the page's key field and check boxes hold: a key and the Shift and Ctrl values coded
 // like shiftFlag and ctrlFlag.
 struct KeyChoice {
     uint8_t key, shiftFlag, ctrlFlag;
 };
 
-// The page starts with the live table and no option chosen.
-void FillPendingHotkeys(PendingSettings& pending, const HotkeyTable& live);
 KeyChoice ChoiceFromBoxes(uint8_t key, bool shiftChecked, bool ctrlChecked);
 
 // Why the page cannot store a choice: the settings file would not give it back after a restart.

@@ -38,30 +38,30 @@ auto RangeValueSlot(Pending& pending, RangeField field) -> decltype(&pending.Rng
 
 } // namespace
 
-void FillPendingParameters(PendingSettings& pending, const Settings& live) {
+void FillPendingSettings(PendingSettings& pending, const Settings& live,
+                         const HotkeyTable& hotkeys) {
     pending.Svp = live.Svp;
     pending.Rlp = live.Rlp;
     pending.Ral = live.Ral;
+    pending.Mode = live.Mode;
+    pending.RndH = live.RndH;
+    pending.RndV = live.RndV;
+    pending.Turns = live.Turns;
+    pending.Jumps = live.Jumps;
+    pending.Tour = live.Tour;
+    pending.TourRange = live.TourRange;
     pending.SvpMin = live.SvpMin;
     pending.RngSvpMax = live.RngSvpMax;
     pending.RlpMin = live.RlpMin;
     pending.RngRlp = live.RngRlp;
     pending.RalMin = live.RalMin;
     pending.RngRal = live.RngRal;
-}
-
-void FillPendingModes(PendingSettings& pending, const Settings& live) {
-    pending.Mode = live.Mode;
-    pending.Turns = live.Turns;
-    pending.Jumps = live.Jumps;
-    pending.Tour = live.Tour;
-    pending.TourRange = live.TourRange;
-}
-
-void FillPendingRanges(PendingSettings& pending, const Settings& live) {
-    pending.RngSvpMax = live.RngSvpMax;
-    pending.RngRlp = live.RngRlp;
-    pending.RngRal = live.RngRal;
+    for (int i = 0; i < kHotkeyOptionCount; ++i) {
+        const HotkeyOption& option = hotkeys.options[i];
+        pending.hotkeys[i] =
+            PendingHotkey{option.key, option.shiftFlag, option.ctrlFlag, option.modifierMask};
+    }
+    pending.SelectedOption = kNoOption;
 }
 
 void ClampPendingParameters(PendingSettings& pending) {

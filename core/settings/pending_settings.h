@@ -1,11 +1,12 @@
 #pragma once
-// The settings dialog's working copy and the rules its pages follow. The pages fill it from the
-// live values when the dialog opens; nothing reaches the live values before OK applies it.
+// The settings dialog's working copy and the rules its pages follow. It is filled from the live
+// values when the dialog opens; nothing reaches the live values before OK applies it.
 #include <cstdint>
 #include "core/settings/config_values.h"
 #include "core/settings/settings_record.h"
 
-constexpr int kKeyTextSize = 2; // the key field's one character and its terminator
+constexpr int kKeyTextSize = 2;   // the key field's one character and its terminator
+constexpr int32_t kNoOption = -1; // no option chosen on the Keys page
 
 struct PendingHotkey {
     uint8_t key, shiftFlag, ctrlFlag, modifierMask;
@@ -15,9 +16,7 @@ struct PendingSettings {
     int32_t Svp, Rlp, Ral, Mode, RndH, RndV, Turns, Jumps, Tour, TourRange;
     int32_t SvpMin, RngSvpMax, RlpMin, RngRlp, RalMin, RngRal;
     PendingHotkey hotkeys[kHotkeyOptionCount];
-    int32_t SelectedOption;     // the Keys page's chosen option, -1 for none
-    bool KeysPageGuard;         // set while the Keys page writes its own key field
-    char KeyText[kKeyTextSize]; // the key field's character, empty when the first byte is 0
+    int32_t SelectedOption; // the Keys page's chosen option, or kNoOption
 };
 
 // The three track bars of the Parameters page. Each runs from 0 to the width of its quantity's
@@ -31,12 +30,10 @@ struct ValueBounds {
     int32_t low, high;
 };
 
-// Parameters page: the pending values and all six limits from the live settings.
-void FillPendingParameters(PendingSettings& pending, const Settings& live);
-// Modes page: the mode, the three switches and the tour's range from the live settings.
-void FillPendingModes(PendingSettings& pending, const Settings& live);
-// Ranges page: the three upper limits again; the lower ones came with the Parameters page.
-void FillPendingRanges(PendingSettings& pending, const Settings& live);
+// The dialog's opening: every value, limit and hotkey the pages edit from the live ones, and no
+// option chosen on the Keys page.
+void FillPendingSettings(PendingSettings& pending, const Settings& live,
+                         const HotkeyTable& hotkeys);
 
 // Pending Svp, Rlp and Ral into their pending limits.
 void ClampPendingParameters(PendingSettings& pending);

@@ -45,7 +45,7 @@ void DescribeImportTable(char* out, size_t size) {
 
 } // namespace
 
-void WriteBindingDump(const char* configPath) {
+void WriteBindingDump(const ModuleState& state, const char* configPath) {
     // The marker goes back at once: a host that dies before unload must not leave a file that
     // the next start ignores and then overwrites with the values at load.
     char marker[kMarkerTextSize];
@@ -64,9 +64,9 @@ void WriteBindingDump(const char* configPath) {
              version.dwMinorVersion, version.dwBuildNumber, version.szCSDVersion);
     GetModuleFileNameA(nullptr, lines[1], kTextSize);
     GetCurrentDirectoryA(kTextSize, lines[2]);
-    GetModuleFileNameA(g_state.instance, lines[3], kTextSize);
+    GetModuleFileNameA(state.instance, lines[3], kTextSize);
     snprintf(lines[4], kTextSize, "host window 0x%08X state %d ready %d view module 0x%08X",
-             static_cast<unsigned>(Word(g_state.hostWindow)), g_state.host->HostState(),
+             static_cast<unsigned>(Word(state.hostWindow)), state.host->HostState(),
              HostReadyWord(), static_cast<unsigned>(Word(FindHostModuleHandle(kIfaceViewModule))));
     DescribeImportTable(lines[5], kTextSize);
     for (int i = 0; i < kBindingLineCount; ++i) {
@@ -76,8 +76,7 @@ void WriteBindingDump(const char* configPath) {
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, configPath);
 }
 
-void WriteShutdownDump(const char* configPath) {
-    const ModuleState& s = g_state;
+void WriteShutdownDump(const ModuleState& s, const char* configPath) {
     const PassByController& c = s.controller;
     const EyePoint& saved = c.savedHostEyePoint;
     uint32_t values[kShutdownValueCount] = {};

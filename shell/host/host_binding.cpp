@@ -64,7 +64,7 @@ bool OffsetHost::ViewModuleExported() {
 }
 
 void OffsetHost::ResolveAddresses() {
-    HostAddresses& host = g_state.addresses;
+    HostAddresses& host = addresses_;
     uint8_t* viewExport = static_cast<uint8_t*>(FindHostModuleExport(kIfaceViewModule));
     host.aircraftTableSlot =
         viewExport ? reinterpret_cast<uint32_t*>(viewExport + kAircraftTableSlotOffset) : nullptr;
@@ -88,7 +88,7 @@ void OffsetHost::ResolveAddresses() {
 }
 
 bool OffsetHost::UserPositionKnown() {
-    const uint32_t* position = g_state.addresses.userPositionRecord;
+    const uint32_t* position = addresses_.userPositionRecord;
     if (!position) {
         return false;
     }
@@ -100,36 +100,36 @@ bool OffsetHost::UserPositionKnown() {
     return false;
 }
 
-static uint32_t ReplacementTableWord() {
-    return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(g_state.addresses.replacementTable));
+static uint32_t ReplacementTableWord(const HostAddresses& host) {
+    return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(host.replacementTable));
 }
 
 bool OffsetHost::RedirectInstalled() {
-    const HostAddresses& host = g_state.addresses;
+    const HostAddresses& host = addresses_;
     return host.aircraftTableSlot && *host.aircraftTableSlot != host.savedOriginal;
 }
 
 bool OffsetHost::ReplacementInstalled() {
-    const HostAddresses& host = g_state.addresses;
-    return host.aircraftTableSlot && *host.aircraftTableSlot == ReplacementTableWord();
+    const HostAddresses& host = addresses_;
+    return host.aircraftTableSlot && *host.aircraftTableSlot == ReplacementTableWord(host);
 }
 
 void OffsetHost::InstallRedirect() {
-    HostAddresses& host = g_state.addresses;
+    HostAddresses& host = addresses_;
     if (host.aircraftTableSlot && *host.aircraftTableSlot == host.savedOriginal) {
-        *host.aircraftTableSlot = ReplacementTableWord();
+        *host.aircraftTableSlot = ReplacementTableWord(host);
     }
 }
 
 void OffsetHost::RemoveRedirect() {
     if (ReplacementInstalled()) {
-        *g_state.addresses.aircraftTableSlot = g_state.addresses.savedOriginal;
+        *addresses_.aircraftTableSlot = addresses_.savedOriginal;
     }
 }
 
 HostObjectData OffsetHost::OwnViewAnswer() {
     using ViewedAircraftFn = void*(__stdcall*)();
-    const uint8_t* table = reinterpret_cast<const uint8_t*>(g_state.addresses.savedOriginal);
+    const uint8_t* table = reinterpret_cast<const uint8_t*>(addresses_.savedOriginal);
     auto own =
         table ? *reinterpret_cast<const ViewedAircraftFn*>(table + kSubstituteSlotOffset) : nullptr;
     return own ? own() : nullptr;

@@ -34,8 +34,10 @@ struct HostAddresses {
     const uint32_t* userPositionRecord;
 };
 
+// The addresses it works on are the binding's, handed in at construction.
 class OffsetHost final : public HostBoundary {
   public:
+    constexpr explicit OffsetHost(HostAddresses& addresses) : addresses_(addresses) {}
     bool InterfacesFilled() override;
     bool HostReady() override;
     int32_t HostState() override;
@@ -66,6 +68,9 @@ class OffsetHost final : public HostBoundary {
     void InstallRedirect() override;
     void RemoveRedirect() override;
     HostObjectData OwnViewAnswer() override;
+
+  private:
+    HostAddresses& addresses_;
 };
 
 // The import table entry for an interface, or null while the host has not filled it.

@@ -10,11 +10,12 @@ namespace {
 constexpr uint32_t kModuleId = 0x88;
 constexpr uint32_t kHostVersion = 0x900;
 
-OffsetHost g_offsetHost;
+OffsetHost g_offsetHost(g_state.addresses);
+WindowHooks g_windowHooks(g_state);
 
 // Everything that is not zero at load, in place before the host calls the init routine.
 struct StaticInitialisation {
-    StaticInitialisation() { InitModuleCore(g_state, &g_offsetHost, &ModuleShellHooks()); }
+    StaticInitialisation() { InitModuleCore(g_state, &g_offsetHost, &g_windowHooks); }
 } g_staticInitialisation;
 } // namespace
 

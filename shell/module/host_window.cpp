@@ -40,19 +40,19 @@ UINT CheckedIf(int32_t on) {
 }
 
 // Until the module runs its entries do nothing, and say so by being grey.
-UINT EntryState() {
-    return ModuleRunning(g_state) ? MF_ENABLED : MF_GRAYED;
+UINT EntryState(const ModuleState& state) {
+    return ModuleRunning(state) ? MF_ENABLED : MF_GRAYED;
 }
 
-HMENU BuildModulePopup() {
+HMENU BuildModulePopup(const ModuleState& state) {
     HMENU popup = CreatePopupMenu();
-    AppendMenuA(popup, MF_STRING | CheckedIf(g_state.settings.Active) | EntryState(), kMenuActivate,
-                "Activate");
-    AppendMenuA(popup, MF_STRING | CheckedIf(g_state.settings.Tour) | EntryState(),
+    AppendMenuA(popup, MF_STRING | CheckedIf(state.settings.Active) | EntryState(state),
+                kMenuActivate, "Activate");
+    AppendMenuA(popup, MF_STRING | CheckedIf(state.settings.Tour) | EntryState(state),
                 kMenuWatchTraffic, "Watch the Traffic");
-    AppendMenuA(popup, MF_STRING | EntryState(), kMenuAiAircraft, "AI Aircraft...");
-    AppendMenuA(popup, MF_STRING | EntryState(), kMenuSettings, "Settings...");
-    AppendMenuA(popup, MF_STRING | EntryState(), kMenuAbout, "About...");
+    AppendMenuA(popup, MF_STRING | EntryState(state), kMenuAiAircraft, "AI Aircraft...");
+    AppendMenuA(popup, MF_STRING | EntryState(state), kMenuSettings, "Settings...");
+    AppendMenuA(popup, MF_STRING | EntryState(state), kMenuAbout, "About...");
     return popup;
 }
 
@@ -79,7 +79,7 @@ int FindModulesMenu(HMENU bar) {
 
 } // namespace
 
-void InstallMenu(HWND window) {
+void InstallMenu(const ModuleState& state, HWND window) {
     HMENU bar = GetMenu(window);
     if (!bar) {
         return;
@@ -94,9 +94,9 @@ void InstallMenu(HWND window) {
             }
         }
     }
-    HMENU popup = BuildModulePopup();
+    HMENU popup = BuildModulePopup(state);
     UINT popupFlags = MF_POPUP;
-    if (g_state.controller.windowOpen) {
+    if (state.controller.windowOpen) {
         popupFlags |= MF_GRAYED | MF_DISABLED;
     }
     if (!modules) {
@@ -110,16 +110,16 @@ void InstallMenu(HWND window) {
     g_menu.modulePopup = popup;
 }
 
-void UpdateModulePopup() {
+void UpdateModulePopup(const ModuleState& state) {
     if (!g_menu.modulePopup || !IsMenu(g_menu.modulePopup)) {
         return;
     }
     CheckMenuItem(g_menu.modulePopup, kMenuActivate,
-                  MF_BYCOMMAND | CheckedIf(g_state.settings.Active));
+                  MF_BYCOMMAND | CheckedIf(state.settings.Active));
     CheckMenuItem(g_menu.modulePopup, kMenuWatchTraffic,
-                  MF_BYCOMMAND | CheckedIf(g_state.settings.Tour));
+                  MF_BYCOMMAND | CheckedIf(state.settings.Tour));
     for (UINT entry : kModuleEntries) {
-        EnableMenuItem(g_menu.modulePopup, entry, MF_BYCOMMAND | EntryState());
+        EnableMenuItem(g_menu.modulePopup, entry, MF_BYCOMMAND | EntryState(state));
     }
     if (g_menu.modulesMenu && IsMenu(g_menu.modulesMenu)) {
         int items = GetMenuItemCount(g_menu.modulesMenu);
@@ -131,84 +131,85 @@ void UpdateModulePopup() {
     }
 }
 
-void TrackHostMenu(HWND window, WPARAM wParam, LPARAM lParam) {
-    g_state.controller.hostMenuOpen = !(HIWORD(wParam) == 0xFFFF && lParam == 0);
+void TrackHostMenu(ModuleState& state, HWND window, WPARAM wParam, LPARAM lParam) {
+    state.controller.hostMenuOpen = !(HIWORD(wParam) == 0xFFFF && lParam == 0);
     g_menu.capturedHostCommand =
         GetMenuItemID(GetSubMenu(GetMenu(window), kCapturedMenuPosition), kCapturedItemPosition);
 }
 
-void HandleMenuCommand(WPARAM wParam) {
+void HandleMenuCommand(ModuleState& state, WPARAM wParam) {
     UINT id = LOWORD(wParam);
-    CloseModuleWindow(kAiListWindow);
+    CloseModuleWindow(state, kAiListWindow);
     if (id == g_menu.capturedHostCommand) {
-        g_state.controller.placementRequest = true;
+        state.controller.placementRequest = true;
     }
-    if (IsModuleEntry(id) && !ModuleRunning(g_state)) {
+    if (IsModuleEntry(id) && !ModuleRunning(state)) {
         return;
     }
     switch (id) {
     case kMenuActivate:
-        DispatchCommand(g_state, kCommandOnOff);
+        DispatchCommand(state, kCommandOnOff);
         break;
     case kMenuWatchTraffic:
-        DispatchCommand(g_state, kCommandWatchTraffic);
+        DispatchCommand(state, kCommandWatchTraffic);
         break;
     case kMenuAiAircraft:
-        OpenModuleWindow(kAiListWindow);
+        OpenModuleWindow(state, kAiListWindow);
         break;
     case kMenuSettings:
-        OpenModuleWindow(kSettingsWindow);
+        OpenModuleWindow(state, kSettingsWindow);
         break;
     case kMenuAbout:
-        OpenModuleWindow(kAboutWindow);
+        OpenModuleWindow(state, kAboutWindow);
         break;
     default:
         break;
     }
 }
 
-void HandleHotkey(WPARAM virtualKey) {
-    uint8_t state = 0;
+void HandleHotkey(ModuleState& state, WPARAM virtualKey) {
+    uint8_t modifiers = 0;
     if ((GetAsyncKeyState(VK_SHIFT) >> 8) & 0xFF) {
-        state |= kShiftState;
+        modifiers |= kShiftState;
     }
     if ((GetAsyncKeyState(VK_CONTROL) >> 8) & 0xFF) {
-        state |= kCtrlState;
+        modifiers |= kCtrlState;
     }
-    int32_t option = MatchHotkey(g_state.hotkeys, g_state.settings.Active != 0,
-                                 static_cast<uint32_t>(virtualKey), state);
+    int32_t option = MatchHotkey(state.hotkeys, state.settings.Active != 0,
+                                 static_cast<uint32_t>(virtualKey), modifiers);
     if (option >= 0) {
-        DispatchCommand(g_state, static_cast<Command>(option));
+        DispatchCommand(state, static_cast<Command>(option));
     }
 }
 
 LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    ModuleState& state = g_state;
     switch (message) {
     case WM_CLOSE:
-        KillTimer(g_state.tickWindow, kTickTimerId);
+        KillTimer(state.tickWindow, kTickTimerId);
         break;
     case WM_NCPAINT:
-        InstallMenu(window);
+        InstallMenu(state, window);
         break;
     case WM_INITMENU:
-        UpdateModulePopup();
+        UpdateModulePopup(state);
         break;
     case WM_KEYDOWN:
-        HandleHotkey(wParam);
+        HandleHotkey(state, wParam);
         break;
     case WM_COMMAND:
-        HandleMenuCommand(wParam);
+        HandleMenuCommand(state, wParam);
         break;
     case WM_MENUSELECT:
-        TrackHostMenu(window, wParam, lParam);
+        TrackHostMenu(state, window, wParam, lParam);
         break;
     default:
         break;
     }
-    LRESULT result = CallWindowProcA(g_state.previousWndProc, window, message, wParam, lParam);
+    LRESULT result = CallWindowProcA(state.previousWndProc, window, message, wParam, lParam);
     // The user may cancel quitting: a window still there keeps its pass-by view running.
-    if (message == WM_CLOSE && IsWindow(window) && g_state.tickWindow) {
-        SetTimer(g_state.tickWindow, kTickTimerId, kTickPeriodMs, nullptr);
+    if (message == WM_CLOSE && IsWindow(window) && state.tickWindow) {
+        SetTimer(state.tickWindow, kTickTimerId, kTickPeriodMs, nullptr);
     }
     return result;
 }

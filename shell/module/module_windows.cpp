@@ -7,72 +7,83 @@
 
 namespace {
 
-void BringOpenWindowForward() {
-    HWND open = g_state.settingsFrame ? g_state.settingsFrame : g_state.aboutBox;
+void BringOpenWindowForward(const ModuleState& state) {
+    HWND open = state.settingsFrame ? state.settingsFrame : state.aboutBox;
     if (open && IsWindow(open)) {
         SetForegroundWindow(open);
     }
 }
 
 // The host pauses while a dialog is open, unless it was paused already.
-void PauseForDialog() {
-    PassByController& c = g_state.controller;
-    c.hostWasPaused = g_state.host->HostPaused();
+void PauseForDialog(ModuleState& state) {
+    PassByController& c = state.controller;
+    c.hostWasPaused = state.host->HostPaused();
     if (!c.hostWasPaused) {
         PostHostEvent(kEventPauseForDialog);
     }
 }
 
-void ResumeAfterDialog() {
-    if (!g_state.controller.hostWasPaused) {
+void ResumeAfterDialog(ModuleState& state) {
+    if (!state.controller.hostWasPaused) {
         PostHostEvent(kEventResumeAfterDialog);
     }
 }
 
-void CloseAiListWindow() {
-    CloseModuleWindow(kAiListWindow);
+void CloseAiListWindow(ModuleState& state) {
+    CloseModuleWindow(state, kAiListWindow);
 }
 
-void CloseModuleDialog() {
-    CloseModuleWindow(kSettingsWindow);
+void CloseModuleDialog(ModuleState& state) {
+    CloseModuleWindow(state, kSettingsWindow);
 }
 
 } // namespace
 
-void OpenModuleWindow(ModuleWindow window) {
-    PassByController& c = g_state.controller;
+void OpenModuleWindow(ModuleState& state, ModuleWindow window) {
+    PassByController& c = state.controller;
     if (c.windowOpen) {
-        BringOpenWindowForward();
+        BringOpenWindowForward(state);
         return;
     }
     c.windowOpen = true;
     bool created;
     if (window == kAiListWindow) {
         c.aiListOpen = true;
-        created = OpenAiList(CloseAiListWindow);
+        state.aiListWindow = OpenAiList(state, CloseAiListWindow);
+        created = state.aiListWindow != nullptr;
+    } else if (window == kSettingsWindow) {
+        PauseForDialog(state);
+        state.settingsFrame = OpenSettingsDialog(state, CloseModuleDialog);
+        created = state.settingsFrame != nullptr;
     } else {
-        PauseForDialog();
-        created = window == kSettingsWindow ? OpenSettingsDialog(CloseModuleDialog)
-                                            : OpenAboutBox(CloseModuleDialog);
+        PauseForDialog(state);
+        state.aboutBox = OpenAboutBox(state, CloseModuleDialog);
+        created = state.aboutBox != nullptr;
     }
     // A window that could not be created must not keep the others locked or the host paused.
     if (!created) {
-        CloseModuleWindow(window);
+        CloseModuleWindow(state, window);
     }
 }
 
-void CloseModuleWindow(ModuleWindow window) {
-    PassByController& c = g_state.controller;
+void CloseModuleWindow(ModuleState& state, ModuleWindow window) {
+    PassByController& c = state.controller;
     if (!c.windowOpen || c.aiListOpen != (window == kAiListWindow)) {
         return;
     }
     c.windowOpen = false;
     if (window == kAiListWindow) {
         c.aiListOpen = false;
-        CloseAiList();
+        HWND list = state.aiListWindow;
+        state.aiListWindow = nullptr;
+        CloseAiList(list);
         return;
     }
-    CloseSettingsDialog();
-    CloseAboutBox();
-    ResumeAfterDialog();
+    HWND frame = state.settingsFrame;
+    HWND box = state.aboutBox;
+    state.settingsFrame = nullptr;
+    state.aboutBox = nullptr;
+    CloseSettingsDialog(frame);
+    CloseAboutBox(box);
+    ResumeAfterDialog(state);
 }

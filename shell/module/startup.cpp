@@ -49,7 +49,7 @@ void __stdcall ModuleInit() {
 }
 
 void __stdcall ModuleDeinit() {
-    WriteConfiguration();
+    WriteConfiguration(g_state);
 }
 
 INT_PTR CALLBACK TickWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
@@ -63,10 +63,10 @@ INT_PTR CALLBACK TickWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     return FALSE;
 }
 
-void BindShell() {
-    ReadConfiguration();
+void BindShell(ModuleState& state) {
+    ReadConfiguration(state);
     char path[kTextSize];
-    if (g_state.diagnosticDump && BuildConfigPath(path)) {
-        WriteBindingDump(path);
+    if (state.diagnosticDump && BuildConfigPath(path)) {
+        WriteBindingDump(state, path);
     }
 }

@@ -2,41 +2,35 @@
 #include "shell/host/module_state.h"
 #include "shell/module/module_windows.h"
 #include "shell/module/startup.h"
-#include "shell/traffic/ai_list_window.h"
 #include "shell/settings/config_file.h"
+#include "shell/traffic/ai_list_window.h"
 
-namespace {
+void WindowHooks::Bound() {
+    BindShell(state_);
+}
 
-class WindowHooks final : public ShellHooks {
-  public:
-    void Bound() override { BindShell(); }
-
-    void ToggleSettingsDialog() override {
-        const PassByController& c = g_state.controller;
-        if (!c.windowOpen) {
-            OpenModuleWindow(kSettingsWindow);
-        } else if (!c.aiListOpen) {
-            CloseModuleWindow(kSettingsWindow);
-        }
+void WindowHooks::ToggleSettingsDialog() {
+    const PassByController& c = state_.controller;
+    if (!c.windowOpen) {
+        OpenModuleWindow(state_, kSettingsWindow);
+    } else if (!c.aiListOpen) {
+        CloseModuleWindow(state_, kSettingsWindow);
     }
+}
 
-    void ToggleAiList() override {
-        const PassByController& c = g_state.controller;
-        if (!c.windowOpen) {
-            OpenModuleWindow(kAiListWindow);
-        } else if (c.aiListOpen) {
-            CloseModuleWindow(kAiListWindow);
-        }
+void WindowHooks::ToggleAiList() {
+    const PassByController& c = state_.controller;
+    if (!c.windowOpen) {
+        OpenModuleWindow(state_, kAiListWindow);
+    } else if (c.aiListOpen) {
+        CloseModuleWindow(state_, kAiListWindow);
     }
+}
 
-    void RefreshAiList() override { RefreshAiListWindow(); }
+void WindowHooks::RefreshAiList() {
+    RefreshAiListWindow(state_.aiListWindow);
+}
 
-    void WriteSettings() override { SaveConfiguration(); }
-};
-
-} // namespace
-
-ShellHooks& ModuleShellHooks() {
-    static WindowHooks hooks;
-    return hooks;
+void WindowHooks::WriteSettings() {
+    SaveConfiguration(state_);
 }

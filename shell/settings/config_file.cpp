@@ -52,31 +52,31 @@ bool BuildConfigPath(char (&path)[kTextSize]) {
     return true;
 }
 
-void ReadConfiguration() {
+void ReadConfiguration(ModuleState& state) {
     if (!BuildConfigPath(g_readPath)) {
         return;
     }
     const char* path = g_readPath;
-    g_state.configurationRead = true;
+    state.configurationRead = true;
     char value[kTextSize];
     ReadValue(path, kSvmSection, kDumpSwitchKey, value);
     if (value[0] == '2') {
-        g_state.diagnosticDump = true;
+        state.diagnosticDump = true;
     }
     ReadValue(path, kSvmSection, kWrittenMarkerKey, value);
     if (value[0] == '0') {
         return;
     }
-    ApplyConfigurationTexts(ReadProfileValue, g_readPath, g_state.settings, g_state.hotkeys,
-                            g_state.controller.spottingEyePoint);
+    ApplyConfigurationTexts(ReadProfileValue, g_readPath, state.settings, state.hotkeys,
+                            state.controller.spottingEyePoint);
 }
 
 namespace {
 
 // A file the user made read-only stays as it is, whatever the file system would allow; a run that
 // never consulted the user's file must not replace it with the values at load.
-bool ConfigurationWritable() {
-    if (!g_state.configurationRead) {
+bool ConfigurationWritable(const ModuleState& state) {
+    if (!state.configurationRead) {
         return false;
     }
     DWORD attributes = GetFileAttributesA(g_readPath);
@@ -85,15 +85,15 @@ bool ConfigurationWritable() {
 
 // The module's sections of the file at `path`, as at exit; the SVM section keeps what the
 // diagnostic dump put there. The other sections stay as they are.
-void WriteStoredSections(char* path) {
+void WriteStoredSections(const ModuleState& state, char* path) {
     WritePrivateProfileStringA(kConfigSettingsSection, nullptr, nullptr, path);
     WritePrivateProfileStringA(kConfigTowerSection, nullptr, nullptr, path);
     WritePrivateProfileStringA(kConfigKeysSection, nullptr, nullptr, path);
-    if (!g_state.diagnosticDump) {
+    if (!state.diagnosticDump) {
         WritePrivateProfileStringA(kSvmSection, nullptr, nullptr, path);
     }
-    WriteConfigurationTexts(WriteProfileValue, path, g_state.settings, g_state.hotkeys,
-                            g_state.controller.spottingEyePoint);
+    WriteConfigurationTexts(WriteProfileValue, path, state.settings, state.hotkeys,
+                            state.controller.spottingEyePoint);
     char text[kTextSize];
     snprintf(text, sizeof(text), "%u", 1u);
     WritePrivateProfileStringA(kSvmSection, kWrittenMarkerKey, text, path);
@@ -119,21 +119,21 @@ void CommitToDisk(const char* path) {
 
 } // namespace
 
-void WriteConfiguration() {
-    if (!ConfigurationWritable()) {
+void WriteConfiguration(const ModuleState& state) {
+    if (!ConfigurationWritable(state)) {
         return;
     }
-    WriteStoredSections(g_readPath);
-    if (g_state.diagnosticDump) {
-        WriteShutdownDump(g_readPath);
+    WriteStoredSections(state, g_readPath);
+    if (state.diagnosticDump) {
+        WriteShutdownDump(state, g_readPath);
     }
     FlushProfile(g_readPath);
 }
 
 // The whole new file is made beside the old one, "Skyvane.new" beside "Skyvane.ini", and then
 // takes its place in one rename: a crash in the middle leaves the old file whole.
-void SaveConfiguration() {
-    if (!ConfigurationWritable()) {
+void SaveConfiguration(const ModuleState& state) {
+    if (!ConfigurationWritable(state)) {
         return;
     }
     char fresh[kTextSize];
@@ -144,7 +144,7 @@ void SaveConfiguration() {
     if (!CopyFileA(g_readPath, fresh, FALSE) && GetLastError() != ERROR_FILE_NOT_FOUND) {
         return;
     }
-    WriteStoredSections(fresh);
+    WriteStoredSections(state, fresh);
     FlushProfile(fresh);
     CommitToDisk(fresh);
     if (MoveFileExA(fresh, g_readPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {

@@ -1,6 +1,6 @@
 // After an action on the Keys Assignment page: which boxes are checked, which buttons can be
 // used, and the warning when a key is already taken.
-#include "shell/host/module_state.h"
+#include "core/settings/text_size.h"
 #include "core/settings/key_assignment.h"
 #include "shell/settings/keys_page.h"
 
@@ -21,24 +21,33 @@ void CheckBox(HWND box, bool checked) {
 // want of it and leave two options on one key. One warning is shown at a time.
 char g_conflictText[kConflictTextSize];
 
+// Who shows a message: the page that owns it, in its dialog.
+struct ConflictQuestion {
+    HWND page;
+    SettingsDialog* dialog;
+};
+
 // A message of the page, owned by it. The frame is disabled while it is up: its OK must not
 // apply the pending table in the middle of the question.
-int ShowKeysMessage(HWND page, const char* text, UINT buttons) {
-    wsprintfA(g_state.text, "%s %s", kProductName, kKeysPageTitle);
-    const HWND frame = g_state.settingsFrame;
+int ShowKeysMessage(const ConflictQuestion& question, const char* text, UINT buttons) {
+    char title[kTextSize];
+    wsprintfA(title, "%s %s", kProductName, kKeysPageTitle);
+    const HWND frame = question.dialog->frame;
     EnableWindow(frame, FALSE);
-    const int answer = MessageBoxA(page, text, g_state.text, buttons | MB_ICONEXCLAMATION);
+    const int answer = MessageBoxA(question.page, text, title, buttons | MB_ICONEXCLAMATION);
     EnableWindow(frame, TRUE);
     return answer;
 }
 
 // The warning about option `holder`. True for OK; a box that could not be shown counts as a
 // refusal.
-bool AskAboutConflict(void* page, int32_t holder) {
-    const HotkeyOption* options = g_state.hotkeys.options;
+bool AskAboutConflict(void* context, int32_t holder) {
+    const ConflictQuestion& question = *static_cast<const ConflictQuestion*>(context);
+    const ModuleState& state = *question.dialog->state;
+    const HotkeyOption* options = state.hotkeys.options;
     wsprintfA(g_conflictText, kConflictFormat, options[holder].optionName,
-              options[g_state.pending.SelectedOption].optionName);
-    return ShowKeysMessage(static_cast<HWND>(page), g_conflictText, MB_OKCANCEL) == IDOK;
+              options[state.pending.SelectedOption].optionName);
+    return ShowKeysMessage(question, g_conflictText, MB_OKCANCEL) == IDOK;
 }
 
 } // namespace
@@ -47,14 +56,15 @@ bool BoxChecked(HWND box) {
     return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-void UpdateModifierBoxes(HWND source) {
-    const SettingsWindows& w = g_state.settingsWindows;
-    const PendingSettings& p = g_state.pending;
+void UpdateModifierBoxes(SettingsDialog& dialog, HWND source) {
+    const KeysPageRecord& w = dialog.keys;
+    const ModuleState& state = *dialog.state;
+    const PendingSettings& p = state.pending;
     const int32_t option = p.SelectedOption;
     if (option < 0) {
         return;
     }
-    const bool hasKey = p.KeyText[0] != '\0';
+    const bool hasKey = w.keyText[0] != '\0';
     if (source == w.optionList) {
         CheckBox(w.shiftBox, hasKey && p.hotkeys[option].shiftFlag != 0);
         CheckBox(w.ctrlBox, hasKey && p.hotkeys[option].ctrlFlag != 0);
@@ -62,14 +72,14 @@ void UpdateModifierBoxes(HWND source) {
         CheckBox(w.shiftBox, false);
         CheckBox(w.ctrlBox, false);
     } else if (source == w.defaultButton) {
-        CheckBox(w.shiftBox, g_state.hotkeys.options[option].defaultShiftFlag != 0);
-        CheckBox(w.ctrlBox, g_state.hotkeys.options[option].defaultCtrlFlag != 0);
+        CheckBox(w.shiftBox, state.hotkeys.options[option].defaultShiftFlag != 0);
+        CheckBox(w.ctrlBox, state.hotkeys.options[option].defaultCtrlFlag != 0);
     }
 }
 
-void UpdateKeyButtons(HWND source) {
-    const SettingsWindows& w = g_state.settingsWindows;
-    PendingSettings& p = g_state.pending;
+void UpdateKeyButtons(SettingsDialog& dialog, HWND source) {
+    KeysPageRecord& w = dialog.keys;
+    PendingSettings& p = dialog.state->pending;
     const int32_t option = p.SelectedOption;
     if (option < 0) {
         return;
@@ -79,14 +89,14 @@ void UpdateKeyButtons(HWND source) {
     EnableWindow(w.ctrlBox, TRUE);
     const bool fromModifier = source == w.shiftBox || source == w.ctrlBox;
     if (fromModifier || source == w.optionList || source == w.keyField) {
-        GetWindowTextA(w.keyField, p.KeyText, kKeyTextSize);
-        const KeyChoice choice = ChoiceFromBoxes(static_cast<uint8_t>(p.KeyText[0]),
+        GetWindowTextA(w.keyField, w.keyText, kKeyTextSize);
+        const KeyChoice choice = ChoiceFromBoxes(static_cast<uint8_t>(w.keyText[0]),
                                                  BoxChecked(w.shiftBox), BoxChecked(w.ctrlBox));
         EnableWindow(w.applyButton, DiffersFromPending(p, option, choice));
-        EnableWindow(w.defaultButton, DiffersFromDefault(g_state.hotkeys, option, choice));
+        EnableWindow(w.defaultButton, DiffersFromDefault(dialog.state->hotkeys, option, choice));
     }
     // Modifiers alone cannot be applied.
-    if (fromModifier && p.KeyText[0] == '\0') {
+    if (fromModifier && w.keyText[0] == '\0') {
         EnableWindow(w.applyButton, FALSE);
     }
     if (source == w.applyButton || source == w.defaultButton) {
@@ -97,12 +107,13 @@ void UpdateKeyButtons(HWND source) {
     }
 }
 
-bool AssignKey(HWND page, KeyChoice choice) {
-    PendingSettings& p = g_state.pending;
+bool AssignKey(HWND page, SettingsDialog& dialog, KeyChoice choice) {
+    PendingSettings& p = dialog.state->pending;
+    ConflictQuestion question = {page, &dialog};
     const ChoiceRefusal refusal = RefusalOf(choice);
     if (refusal != kChoiceStorable) {
-        ShowKeysMessage(page, RefusalText(refusal), MB_OK);
+        ShowKeysMessage(question, RefusalText(refusal), MB_OK);
         return true;
     }
-    return AssignPendingHotkey(p, p.SelectedOption, choice, AskAboutConflict, page);
+    return AssignPendingHotkey(p, p.SelectedOption, choice, AskAboutConflict, &question);
 }

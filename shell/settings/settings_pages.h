@@ -1,28 +1,55 @@
 #pragma once
-// What the settings dialog's frame and its pages share. Every page is a popup owned by the frame
-// and laid over the tab control; exactly one is visible, the one of the selected tab.
+// What the settings dialog's frame and its pages share: the dialog's record and the one interface
+// through which the frame drives a page. Every page is a popup owned by the frame and laid over
+// the tab control; exactly one is visible, the one of the selected tab.
 #include <windows.h>
+#include "shell/host/module_state.h"
+#include "core/settings/pending_settings.h"
 
-enum SettingsPageIndex {
-    kParametersPageIndex = 0,
-    kModesPageIndex = 1,
-    kRandomPageIndex = 2,
-    kRangesPageIndex = 3,
-    kKeysPageIndex = 4,
+constexpr int kSettingsPageCount = 5;
+
+struct SettingsDialog;
+
+// A page as the frame sees it: its template and tab, and what it does at the frame's request.
+// The handlers that a page has no use for are null.
+struct SettingsPage {
+    int resource;
+    const char* tabText;
+    // Once, when it is created: the working copy is already filled from the live values.
+    void (*filled)(HWND page, SettingsDialog& dialog);
+    // Before it is shown for its tab: what it shows depends on other pages.
+    void (*selected)(HWND page, SettingsDialog& dialog);
+    void (*command)(HWND page, SettingsDialog& dialog, int controlId, int notification,
+                    HWND control);
+    void (*scrolled)(HWND page, SettingsDialog& dialog, HWND bar);
 };
 
-// Lays a page over the tab control's display area, 3 pixels inside its lower-left corner.
-void PlaceSettingsPage(HWND page);
-// Shows the page of the tab, after refreshing it from the working copy where its content
-// depends on other pages.
-void SelectSettingsPage(int index);
-void RefreshParametersPage(HWND page);
-void RefreshRandomPage(HWND page);
-// Writes a number into a control through the module's shared text buffer.
-void ShowNumber(HWND page, int controlId, int value);
+extern const SettingsPage kParametersPage;
+extern const SettingsPage kModesPage;
+extern const SettingsPage kRandomPage;
+extern const SettingsPage kRangesPage;
+extern const SettingsPage kKeysPage;
 
-INT_PTR CALLBACK ParametersPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
-INT_PTR CALLBACK ModesPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
-INT_PTR CALLBACK RandomPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
-INT_PTR CALLBACK RangesPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
-INT_PTR CALLBACK KeysPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+// What each page's window is handed at creation.
+struct SettingsPageSlot {
+    SettingsDialog* dialog;
+    const SettingsPage* page;
+    HWND window;
+};
+
+// The Keys page's controls, found when it is created, and what its key field shows.
+struct KeysPageRecord {
+    HWND optionList, keyField, shiftBox, ctrlBox, applyButton, defaultButton;
+    bool writingKeyField;       // set while the page writes its own key field
+    char keyText[kKeyTextSize]; // the key field's character, empty when the first byte is 0
+};
+
+// The open dialog: the module whose working copy the pages edit, and the dialog's windows.
+struct SettingsDialog {
+    ModuleState* state;
+    void (*closed)(ModuleState& state); // OK or CANCEL was pressed
+    HWND frame;
+    HWND tab;
+    SettingsPageSlot pages[kSettingsPageCount];
+    KeysPageRecord keys;
+};

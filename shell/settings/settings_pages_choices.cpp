@@ -4,10 +4,10 @@
 #include <windows.h>
 #include <commctrl.h>
 #include "core/camera/pass_by_state.h"
-#include "shell/host/module_state.h"
 #include "shell/resources/resource_ids.h"
 #include "core/settings/pending_settings.h"
 #include "core/settings/settings_limits.h"
+#include "core/settings/text_size.h"
 #include "shell/settings/settings_pages.h"
 
 namespace {
@@ -52,9 +52,9 @@ int32_t SwitchChecked(HWND page, int controlId) {
 }
 
 // Whether plane spotting can be chosen is decided once per opening.
-void FillModesPage(HWND page) {
-    PendingSettings& p = g_state.pending;
-    FillPendingModes(p, g_state.settings);
+void FillModesPage(HWND page, SettingsDialog& dialog) {
+    const ModuleState& state = *dialog.state;
+    const PendingSettings& p = state.pending;
     CheckChoice(page, kModeButtons, p.Mode);
     CheckSwitch(page, IDC_MODE_TURNS, p.Turns);
     CheckSwitch(page, IDC_MODE_JUMPS, p.Jumps);
@@ -65,83 +65,59 @@ void FillModesPage(HWND page) {
                         MAKELPARAM(kTourRangeHighNm, kTourRangeLowNm));
     SendDlgItemMessageA(page, IDC_MODE_TOUR_RANGE_ARROWS, UDM_SETPOS, 0,
                         MAKELPARAM(p.TourRange, 0));
-    const bool spotting = PlaneSpottingAvailable(g_state.settings.Active, g_state.target.id);
+    const bool spotting = PlaneSpottingAvailable(state.settings.Active, state.target.id);
     EnableWindow(GetDlgItem(page, IDC_MODE_SPOTTING), spotting);
 }
 
 // The check boxes toggle themselves; the working copy takes the state they show. The range counts
 // when its field loses the keyboard focus, as the Ranges page's fields do.
-void OnModesCommand(HWND page, int controlId, int notification) {
+void OnModesCommand(HWND page, SettingsDialog& dialog, int controlId, int notification, HWND) {
+    PendingSettings& p = dialog.state->pending;
     const int mode = ChoiceOf(kModeButtons, controlId);
     if (mode >= 0) {
-        g_state.pending.Mode = mode;
+        p.Mode = mode;
     } else if (controlId == IDC_MODE_TURNS) {
-        g_state.pending.Turns = SwitchChecked(page, controlId);
+        p.Turns = SwitchChecked(page, controlId);
     } else if (controlId == IDC_MODE_JUMPS) {
-        g_state.pending.Jumps = SwitchChecked(page, controlId);
+        p.Jumps = SwitchChecked(page, controlId);
     } else if (controlId == IDC_MODE_TOUR) {
-        g_state.pending.Tour = SwitchChecked(page, controlId);
+        p.Tour = SwitchChecked(page, controlId);
     } else if (controlId == IDC_MODE_TOUR_RANGE_FIELD && notification == EN_KILLFOCUS) {
-        GetDlgItemTextA(page, controlId, g_state.text, kTextSize);
-        if (CommitTourRangeField(g_state.pending, g_state.text)) {
-            ShowNumber(page, controlId, g_state.pending.TourRange);
+        char text[kTextSize];
+        GetDlgItemTextA(page, controlId, text, kTextSize);
+        if (CommitTourRangeField(p, text)) {
+            SetDlgItemInt(page, controlId, p.TourRange, TRUE);
         }
     }
 }
 
-void FillRandomPage(HWND page) {
-    g_state.pending.RndH = g_state.settings.RndH;
-    g_state.pending.RndV = g_state.settings.RndV;
-    RefreshRandomPage(page);
-}
-
-void OnRandomCommand(int controlId) {
-    const int horizontal = ChoiceOf(kHorizontalButtons, controlId);
-    if (horizontal >= 0) {
-        g_state.pending.RndH = horizontal;
-    }
-    const int vertical = ChoiceOf(kVerticalButtons, controlId);
-    if (vertical >= 0) {
-        g_state.pending.RndV = vertical;
-    }
-}
-
-} // namespace
-
-void RefreshRandomPage(HWND page) {
-    const PendingSettings& p = g_state.pending;
+// At opening and whenever its tab is chosen: the Modes page may have changed the mode.
+void RefreshRandomPage(HWND page, SettingsDialog& dialog) {
+    const PendingSettings& p = dialog.state->pending;
     CheckChoice(page, kHorizontalButtons, p.RndH);
     CheckChoice(page, kVerticalButtons, p.RndV);
     EnableChoices(page, kHorizontalButtons, HorizontalRandomEnabled(p.Mode));
     EnableChoices(page, kVerticalButtons, VerticalRandomEnabled(p.Mode));
 }
 
-INT_PTR CALLBACK ModesPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
-    switch (message) {
-    case WM_INITDIALOG:
-        PlaceSettingsPage(page);
-        FillModesPage(page);
-        return TRUE;
-    case WM_COMMAND:
-        OnModesCommand(page, LOWORD(wParam), HIWORD(wParam));
-        break;
-    default:
-        break;
+void OnRandomCommand(HWND, SettingsDialog& dialog, int controlId, int, HWND) {
+    PendingSettings& p = dialog.state->pending;
+    const int horizontal = ChoiceOf(kHorizontalButtons, controlId);
+    if (horizontal >= 0) {
+        p.RndH = horizontal;
     }
-    return FALSE;
+    const int vertical = ChoiceOf(kVerticalButtons, controlId);
+    if (vertical >= 0) {
+        p.RndV = vertical;
+    }
 }
 
-INT_PTR CALLBACK RandomPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
-    switch (message) {
-    case WM_INITDIALOG:
-        PlaceSettingsPage(page);
-        FillRandomPage(page);
-        return TRUE;
-    case WM_COMMAND:
-        OnRandomCommand(LOWORD(wParam));
-        break;
-    default:
-        break;
-    }
-    return FALSE;
-}
+} // namespace
+
+const SettingsPage kModesPage = {
+    IDD_MODES_PAGE, "Modes", FillModesPage, nullptr, OnModesCommand, nullptr,
+};
+
+const SettingsPage kRandomPage = {
+    IDD_RANDOM_PAGE, "Random", RefreshRandomPage, RefreshRandomPage, OnRandomCommand, nullptr,
+};

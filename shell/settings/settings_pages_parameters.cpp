@@ -2,7 +2,6 @@
 // each with its value and the two ends of its range written beside it.
 #include <windows.h>
 #include <commctrl.h>
-#include "shell/host/module_state.h"
 #include "shell/resources/resource_ids.h"
 #include "core/settings/pending_settings.h"
 #include "shell/settings/settings_pages.h"
@@ -20,40 +19,21 @@ const BarControls kBars[kParameterBarCount] = {
     {IDC_ALTITUDE_BAR, IDC_ALTITUDE_VALUE},
 };
 
-void ShowParameterTexts(HWND page) {
-    const PendingSettings& p = g_state.pending;
-    ShowNumber(page, IDC_PERIOD_LOW, p.SvpMin);
-    ShowNumber(page, IDC_PERIOD_HIGH, p.RngSvpMax);
-    ShowNumber(page, IDC_PERIOD_VALUE, p.Svp);
-    ShowNumber(page, IDC_LATERAL_HIGH, p.RngRlp);
-    ShowNumber(page, IDC_LATERAL_LOW, p.RlpMin);
-    ShowNumber(page, IDC_LATERAL_VALUE, p.Rlp);
-    ShowNumber(page, IDC_ALTITUDE_HIGH, p.RngRal);
-    ShowNumber(page, IDC_ALTITUDE_LOW, p.RalMin);
-    ShowNumber(page, IDC_ALTITUDE_VALUE, p.Ral);
+void ShowParameterTexts(HWND page, const PendingSettings& p) {
+    SetDlgItemInt(page, IDC_PERIOD_LOW, p.SvpMin, TRUE);
+    SetDlgItemInt(page, IDC_PERIOD_HIGH, p.RngSvpMax, TRUE);
+    SetDlgItemInt(page, IDC_PERIOD_VALUE, p.Svp, TRUE);
+    SetDlgItemInt(page, IDC_LATERAL_HIGH, p.RngRlp, TRUE);
+    SetDlgItemInt(page, IDC_LATERAL_LOW, p.RlpMin, TRUE);
+    SetDlgItemInt(page, IDC_LATERAL_VALUE, p.Rlp, TRUE);
+    SetDlgItemInt(page, IDC_ALTITUDE_HIGH, p.RngRal, TRUE);
+    SetDlgItemInt(page, IDC_ALTITUDE_LOW, p.RalMin, TRUE);
+    SetDlgItemInt(page, IDC_ALTITUDE_VALUE, p.Ral, TRUE);
 }
 
-void FillParametersPage(HWND page) {
-    FillPendingParameters(g_state.pending, g_state.settings);
-    RefreshParametersPage(page);
-}
-
-void MoveParameterBar(HWND page, HWND bar) {
-    const int id = GetDlgCtrlID(bar);
-    for (int i = 0; i < kParameterBarCount; ++i) {
-        if (kBars[i].bar == id) {
-            const int position = static_cast<int>(SendMessageA(bar, TBM_GETPOS, 0, 0));
-            const int value =
-                TakeParameterBarPosition(g_state.pending, static_cast<ParameterBar>(i), position);
-            ShowNumber(page, kBars[i].value, value);
-        }
-    }
-}
-
-} // namespace
-
-void RefreshParametersPage(HWND page) {
-    PendingSettings& p = g_state.pending;
+// At opening and whenever its tab is chosen: the Ranges page may have moved the limits.
+void RefreshParametersPage(HWND page, SettingsDialog& dialog) {
+    PendingSettings& p = dialog.state->pending;
     for (int i = 0; i < kParameterBarCount; ++i) {
         const int span = ParameterBarSpan(p, static_cast<ParameterBar>(i));
         SendDlgItemMessageA(page, kBars[i].bar, TBM_SETRANGE, TRUE, MAKELPARAM(0, span));
@@ -63,25 +43,28 @@ void RefreshParametersPage(HWND page) {
         const int position = ParameterBarPosition(p, static_cast<ParameterBar>(i));
         SendDlgItemMessageA(page, kBars[i].bar, TBM_SETPOS, TRUE, position);
     }
-    ShowParameterTexts(page);
+    ShowParameterTexts(page, p);
     for (int i = 0; i < kParameterBarCount; ++i) {
         const bool shown = ParameterBarShown(p.Mode, static_cast<ParameterBar>(i));
         ShowScrollBar(GetDlgItem(page, kBars[i].bar), SB_CTL, shown);
     }
 }
 
-INT_PTR CALLBACK ParametersPageProc(HWND page, UINT message, WPARAM, LPARAM lParam) {
-    switch (message) {
-    case WM_INITDIALOG:
-        PlaceSettingsPage(page);
-        FillParametersPage(page);
-        return TRUE;
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-        MoveParameterBar(page, reinterpret_cast<HWND>(lParam));
-        break;
-    default:
-        break;
+void MoveParameterBar(HWND page, SettingsDialog& dialog, HWND bar) {
+    const int id = GetDlgCtrlID(bar);
+    for (int i = 0; i < kParameterBarCount; ++i) {
+        if (kBars[i].bar == id) {
+            const int position = static_cast<int>(SendMessageA(bar, TBM_GETPOS, 0, 0));
+            const int value = TakeParameterBarPosition(dialog.state->pending,
+                                                       static_cast<ParameterBar>(i), position);
+            SetDlgItemInt(page, kBars[i].value, value, TRUE);
+        }
     }
-    return FALSE;
 }
+
+} // namespace
+
+const SettingsPage kParametersPage = {
+    IDD_PARAMETERS_PAGE,   "Parameters", RefreshParametersPage,
+    RefreshParametersPage, nullptr,      MoveParameterBar,
+};

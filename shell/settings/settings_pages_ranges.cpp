@@ -2,7 +2,7 @@
 // field with arrows. A field counts only when it loses the keyboard focus.
 #include <windows.h>
 #include <commctrl.h>
-#include "shell/host/module_state.h"
+#include "core/settings/text_size.h"
 #include "shell/resources/resource_ids.h"
 #include "core/settings/pending_settings.h"
 #include "shell/settings/settings_pages.h"
@@ -21,8 +21,7 @@ const RangeControls kRanges[kRangeFieldCount] = {
 };
 
 // The arrows write their position into the field themselves (UDS_SETBUDDYINT).
-void FillRangesPage(HWND page) {
-    FillPendingRanges(g_state.pending, g_state.settings);
+void FillRangesPage(HWND page, SettingsDialog& dialog) {
     for (int i = 0; i < kRangeFieldCount; ++i) {
         const ValueBounds bounds = RangeFieldBounds(static_cast<RangeField>(i));
         HWND field = GetDlgItem(page, kRanges[i].field);
@@ -32,42 +31,32 @@ void FillRangesPage(HWND page) {
                             MAKELPARAM(bounds.high, bounds.low));
     }
     for (int i = 0; i < kRangeFieldCount; ++i) {
-        const int value = PendingRangeValue(g_state.pending, static_cast<RangeField>(i));
+        const int value = PendingRangeValue(dialog.state->pending, static_cast<RangeField>(i));
         SendDlgItemMessageA(page, kRanges[i].arrows, UDM_SETPOS, 0, MAKELPARAM(value, 0));
     }
 }
 
-void CommitRangeText(HWND page, int fieldId) {
+void CommitRangeText(HWND page, PendingSettings& pending, int fieldId) {
     for (int i = 0; i < kRangeFieldCount; ++i) {
         if (kRanges[i].field == fieldId) {
             const RangeField field = static_cast<RangeField>(i);
-            GetDlgItemTextA(page, fieldId, g_state.text, kTextSize);
-            if (CommitRangeField(g_state.pending, field, g_state.text)) {
-                ShowNumber(page, fieldId, PendingRangeValue(g_state.pending, field));
+            char text[kTextSize];
+            GetDlgItemTextA(page, fieldId, text, kTextSize);
+            if (CommitRangeField(pending, field, text)) {
+                SetDlgItemInt(page, fieldId, PendingRangeValue(pending, field), TRUE);
             }
         }
     }
 }
 
-void OnRangesCommand(HWND page, int controlId, int notification) {
+void OnRangesCommand(HWND page, SettingsDialog& dialog, int controlId, int notification, HWND) {
     if (notification == EN_KILLFOCUS) {
-        CommitRangeText(page, controlId);
+        CommitRangeText(page, dialog.state->pending, controlId);
     }
 }
 
 } // namespace
 
-INT_PTR CALLBACK RangesPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
-    switch (message) {
-    case WM_INITDIALOG:
-        PlaceSettingsPage(page);
-        FillRangesPage(page);
-        return TRUE;
-    case WM_COMMAND:
-        OnRangesCommand(page, LOWORD(wParam), HIWORD(wParam));
-        break;
-    default:
-        break;
-    }
-    return FALSE;
-}
+const SettingsPage kRangesPage = {
+    IDD_RANGES_PAGE, "Ranges", FillRangesPage, nullptr, OnRangesCommand, nullptr,
+};

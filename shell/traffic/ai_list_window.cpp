@@ -3,6 +3,7 @@
 #include "shell/traffic/ai_list_window.h"
 #include "core/control/controller.h"
 #include "shell/host/module_state.h"
+#include "shell/host/window_record.h"
 #include "shell/resources/resource_ids.h"
 #include "core/traffic/ai_format.h"
 #include "core/control/ai_list_model.h"
@@ -13,7 +14,9 @@ namespace {
 constexpr int kVisibleColumns = 4; // the eight columns are twice the visible width
 constexpr DWORD kListExtendedStyle = LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP;
 
-void (*g_closed)();
+// At most one list is open (the window bookkeeping sees to it). Its record outlives the window,
+// so a handler still running when the list closes finds no window to act on, not freed memory.
+AiListWindow g_listRecord;
 
 void InsertColumns(HWND listView) {
     RECT client;
@@ -29,8 +32,7 @@ void InsertColumns(HWND listView) {
     }
 }
 
-BOOL InitAiList(HWND window) {
-    AiListWindows& list = g_state.aiListWindows;
+BOOL InitAiList(HWND window, AiListWindow& list) {
     list.window = window;
     list.listView = GetDlgItem(window, IDC_AI_LIST_VIEW);
     list.viewButton = GetDlgItem(window, IDC_AI_LIST_PASS_BY);
@@ -39,52 +41,53 @@ BOOL InitAiList(HWND window) {
     InsertColumns(list.listView);
     EnableWindow(list.viewButton, FALSE);
     EnableWindow(list.spotButton, FALSE);
-    ForgetListRows();
-    SyncListRows();
-    g_state.aiList.statusReset = true;
+    ForgetListRows(list);
+    SyncListRows(list);
+    list.state->aiList.statusReset = true;
     return TRUE;
 }
 
-// The buttons act on the row selected when they are pressed, however it was selected.
-void ShowChosen(Command command) {
-    HostObjectId chosen = SelectedAircraft();
+// The buttons act on the row selected when they are pressed, however it was selected. Closing
+// the list leaves its record without windows, so only the module is used after it.
+void ShowChosen(AiListWindow& list, Command command) {
+    HostObjectId chosen = SelectedAircraft(list);
     if (chosen == kNoAircraft) {
         return;
     }
-    g_closed();
-    ShowChosenAircraft(g_state, chosen, command);
+    ModuleState& state = *list.state;
+    list.closed(state);
+    ShowChosenAircraft(state, chosen, command);
 }
 
-void ShowStatus() {
+void ShowStatus(const AiListWindow& list) {
     AiStatusTexts status;
-    UpdateAiStatus(g_state, status);
-    HWND window = g_state.aiListWindows.window;
+    UpdateAiStatus(*list.state, status);
     if (status.countChanged) {
-        SetDlgItemTextA(window, IDC_AI_LIST_COUNT, status.count);
+        SetDlgItemTextA(list.window, IDC_AI_LIST_COUNT, status.count);
     }
     if (status.dayChanged) {
-        SetDlgItemTextA(window, IDC_AI_LIST_DAY, status.day);
+        SetDlgItemTextA(list.window, IDC_AI_LIST_DAY, status.day);
     }
-    SetDlgItemTextA(window, IDC_AI_LIST_TIME, status.time);
+    SetDlgItemTextA(list.window, IDC_AI_LIST_TIME, status.time);
 }
 
-void SelectFollowedRow() {
-    HostObjectId id = AiRowToSelect(g_state, AnyListRowSelected());
+void SelectFollowedRow(const AiListWindow& list) {
+    HostObjectId id = AiRowToSelect(*list.state, AnyListRowSelected(list));
     if (id != kNoAircraft) {
-        SelectListRow(id);
+        SelectListRow(list, id);
     }
 }
 
-void AiListCommand(int control) {
+void AiListCommand(AiListWindow& list, int control) {
     switch (control) {
     case IDC_AI_LIST_PASS_BY:
-        ShowChosen(kCommandListPassBy);
+        ShowChosen(list, kCommandListPassBy);
         break;
     case IDC_AI_LIST_SPOT:
-        ShowChosen(kCommandListSpot);
+        ShowChosen(list, kCommandListSpot);
         break;
     case IDC_AI_LIST_CLOSE:
-        g_closed();
+        list.closed(*list.state);
         break;
     default:
         break;
@@ -92,14 +95,14 @@ void AiListCommand(int control) {
 }
 
 // Sorting is always ascending; a second click on "Type" returns to the host's order.
-void ClickColumn(int column) {
-    if (ListRowCount() < 2) {
+void ClickColumn(AiListWindow& list, int column) {
+    if (ListRowCount(list) < 2) {
         return;
     }
-    if (ChooseAiSortColumn(g_state.aiList, column)) {
-        RebuildListRows();
+    if (ChooseAiSortColumn(list.state->aiList, column)) {
+        RebuildListRows(list);
     } else {
-        SortListRows(column);
+        SortListRows(list, column);
     }
 }
 
@@ -108,36 +111,46 @@ bool SelectionChanged(const NMLISTVIEW* change) {
            ((change->uOldState ^ change->uNewState) & LVIS_SELECTED);
 }
 
-void AiListNotify(NMHDR* header) {
-    if (header->hwndFrom != g_state.aiListWindows.listView) {
+void AiListNotify(AiListWindow& list, NMHDR* header) {
+    if (header->hwndFrom != list.listView) {
         return;
     }
     switch (header->code) {
     case LVN_COLUMNCLICK:
-        ClickColumn(reinterpret_cast<NMLISTVIEW*>(header)->iSubItem);
+        ClickColumn(list, reinterpret_cast<NMLISTVIEW*>(header)->iSubItem);
         break;
     case LVN_ITEMCHANGED:
         if (SelectionChanged(reinterpret_cast<NMLISTVIEW*>(header))) {
-            UpdateListButtons();
+            UpdateListButtons(list);
         }
         break;
     case LVN_GETDISPINFOA:
-        AnswerCellText(reinterpret_cast<NMLVDISPINFOA*>(header));
+        AnswerCellText(list, reinterpret_cast<NMLVDISPINFOA*>(header));
         break;
     default:
         break;
     }
 }
 
+// Closing empties the record's windows before destroying them: what the list view reports on
+// its way out is left alone.
 INT_PTR CALLBACK AiListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    AiListWindow* list = DialogRecord<AiListWindow>(window, message, lParam);
+    if (!list) {
+        return FALSE;
+    }
+    if (message == WM_INITDIALOG) {
+        return InitAiList(window, *list);
+    }
+    if (!list->window) {
+        return FALSE;
+    }
     switch (message) {
-    case WM_INITDIALOG:
-        return InitAiList(window);
     case WM_COMMAND:
-        AiListCommand(LOWORD(wParam));
+        AiListCommand(*list, LOWORD(wParam));
         return FALSE;
     case WM_NOTIFY:
-        AiListNotify(reinterpret_cast<NMHDR*>(lParam));
+        AiListNotify(*list, reinterpret_cast<NMHDR*>(lParam));
         return FALSE;
     default:
         return FALSE;
@@ -146,30 +159,37 @@ INT_PTR CALLBACK AiListProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 } // namespace
 
-bool OpenAiList(void (*closed)()) {
-    g_closed = closed;
-    g_state.aiListWindows.window = CreateDialogParamA(
-        g_state.instance, MAKEINTRESOURCEA(IDD_AI_LIST), g_state.hostWindow, AiListProc, 0);
-    return g_state.aiListWindows.window != nullptr;
+HWND OpenAiList(ModuleState& state, void (*closed)(ModuleState& state)) {
+    AiListWindow& list = g_listRecord;
+    list = AiListWindow{};
+    list.state = &state;
+    list.closed = closed;
+    return CreateDialogParamA(state.instance, MAKEINTRESOURCEA(IDD_AI_LIST), state.hostWindow,
+                              AiListProc, RecordParam(list));
 }
 
-void CloseAiList() {
-    HWND window = g_state.aiListWindows.window;
-    g_state.aiListWindows = AiListWindows{};
-    if (window) {
-        DestroyWindow(window);
-    }
-    ForgetListRows();
-}
-
-void RefreshAiListWindow() {
-    if (!g_state.aiListWindows.window) {
+void CloseAiList(HWND window) {
+    AiListWindow* list = WindowRecord<AiListWindow>(window);
+    if (!list) {
         return;
     }
-    SyncListRows();
-    ResortListRows();
-    PruneListRows();
-    ShowStatus();
-    SelectFollowedRow();
-    UpdateListButtons();
+    list->window = nullptr;
+    list->listView = nullptr;
+    list->viewButton = nullptr;
+    list->spotButton = nullptr;
+    DestroyWindow(window);
+    ForgetListRows(*list);
+}
+
+void RefreshAiListWindow(HWND window) {
+    AiListWindow* list = WindowRecord<AiListWindow>(window);
+    if (!list || !list->window) {
+        return;
+    }
+    SyncListRows(*list);
+    ResortListRows(*list);
+    PruneListRows(*list);
+    ShowStatus(*list);
+    SelectFollowedRow(*list);
+    UpdateListButtons(*list);
 }

@@ -255,8 +255,7 @@ TEST_F(Controller, OkWithPlaneSpottingKeepsTheModeWhenNoPointCanBeTaken) {
             core.settings.Mode = kModeNormal;
             FollowAi(c.target);
         }
-        FillPendingParameters(core.pending, core.settings);
-        FillPendingRanges(core.pending, core.settings);
+        FillPendingSettings(core.pending, core.settings, core.hotkeys);
         core.pending.Mode = kModePlaneSpotting;
         AcceptPendingSettings(core);
         EXPECT_EQ(core.settings.Mode, c.mode) << c.what;

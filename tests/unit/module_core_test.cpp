@@ -89,13 +89,7 @@ class Sequence {
 
     void OpenSettings() {
         settingsOpen = true;
-        PendingSettings& p = core.pending;
-        FillPendingParameters(p, core.settings);
-        FillPendingRanges(p, core.settings);
-        FillPendingHotkeys(p, core.hotkeys);
-        FillPendingModes(p, core.settings);
-        p.RndH = core.settings.RndH;
-        p.RndV = core.settings.RndV;
+        FillPendingSettings(core.pending, core.settings, core.hotkeys);
         spottingOffered = PlaneSpottingAvailable(core.settings.Active, core.target.id);
     }
 

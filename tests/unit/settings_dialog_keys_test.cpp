@@ -16,7 +16,7 @@ class KeyAssignmentTest : public ::testing::Test {
     void SetUp() override {
         InitModuleDefaults(live, hotkeys);
         std::memset(&pending, 0x5A, sizeof pending);
-        FillPendingHotkeys(pending, hotkeys);
+        FillPendingSettings(pending, live, hotkeys);
     }
     void ExpectEntry(int option, uint8_t key, uint8_t shift, uint8_t ctrl, uint8_t mask) {
         SCOPED_TRACE(option);
@@ -36,7 +36,7 @@ TEST_F(KeyAssignmentTest, FillingCopiesTheLiveTableAndChoosesNothing) {
     hotkeys.options[4].key = 'X';
     hotkeys.options[4].ctrlFlag = 2;
     hotkeys.options[4].modifierMask = 3;
-    FillPendingHotkeys(pending, hotkeys);
+    FillPendingSettings(pending, live, hotkeys);
     EXPECT_EQ(pending.SelectedOption, kNoOption);
     ExpectEntry(0, 'F', 1, 0, 1);
     ExpectEntry(4, 'X', 1, 2, 3);
@@ -176,8 +176,7 @@ TEST(KeysPageRestart, WhatThePageAcceptsSurvivesARestartUnchanged) {
         HotkeyTable hotkeys;
         InitModuleDefaults(live, hotkeys);
         PendingSettings pending{};
-        FillPendingParameters(pending, live);
-        FillPendingHotkeys(pending, hotkeys);
+        FillPendingSettings(pending, live, hotkeys);
         bool confirm = c.confirm;
         const auto answer = [](void* yes, int32_t) { return *static_cast<bool*>(yes); };
         for (size_t i = 0; i < c.steps.size(); ++i) {

@@ -13,59 +13,67 @@ class PendingSettingsTest : public ::testing::Test {
     void SetUp() override {
         InitModuleDefaults(live, hotkeys);
         std::memset(&pending, 0x5A, sizeof pending);
-        FillPendingParameters(pending, live);
-        pending.Mode = live.Mode;
-        pending.RndH = live.RndH;
-        pending.RndV = live.RndV;
-        FillPendingRanges(pending, live);
-        FillPendingHotkeys(pending, hotkeys);
+        FillPendingSettings(pending, live, hotkeys);
     }
     Settings live;
     HotkeyTable hotkeys;
     PendingSettings pending;
 };
 
+// Every value the dialog edits, with one that fits the others' limits: Svp, Rlp and Ral lie
+// within them, so OK keeps them as they are.
+struct EditedField {
+    const char* name;
+    int32_t Settings::*live;
+    int32_t PendingSettings::*pending;
+    int32_t value;
+};
+
+const EditedField kEditedFields[] = {
+    {"Svp", &Settings::Svp, &PendingSettings::Svp, 20},
+    {"Rlp", &Settings::Rlp, &PendingSettings::Rlp, -3},
+    {"Ral", &Settings::Ral, &PendingSettings::Ral, 4},
+    {"Mode", &Settings::Mode, &PendingSettings::Mode, 1},
+    {"RndH", &Settings::RndH, &PendingSettings::RndH, 2},
+    {"RndV", &Settings::RndV, &PendingSettings::RndV, 1},
+    {"Turns", &Settings::Turns, &PendingSettings::Turns, 1},
+    {"Jumps", &Settings::Jumps, &PendingSettings::Jumps, 1},
+    {"Tour", &Settings::Tour, &PendingSettings::Tour, 1},
+    {"TourRange", &Settings::TourRange, &PendingSettings::TourRange, 20},
+    {"RngSvpMax", &Settings::RngSvpMax, &PendingSettings::RngSvpMax, 30},
+    {"RlpMin", &Settings::RlpMin, &PendingSettings::RlpMin, -10},
+    {"RngRlp", &Settings::RngRlp, &PendingSettings::RngRlp, 10},
+    {"RalMin", &Settings::RalMin, &PendingSettings::RalMin, -12},
+    {"RngRal", &Settings::RngRal, &PendingSettings::RngRal, 12},
+};
+
 } // namespace
 
-TEST_F(PendingSettingsTest, FillingCopiesValuesAndAllSixLimits) {
-    live.Svp = 33;
-    live.Rlp = -7;
-    live.Ral = 9;
-    live.RngSvpMax = 60;
-    live.RngRlp = 20;
-    live.RlpMin = -20;
-    live.RngRal = 30;
-    live.RalMin = -30;
-    FillPendingParameters(pending, live);
-    EXPECT_EQ(pending.Svp, 33);
-    EXPECT_EQ(pending.Rlp, -7);
-    EXPECT_EQ(pending.Ral, 9);
-    EXPECT_EQ(pending.SvpMin, 5);
-    EXPECT_EQ(pending.RngSvpMax, 60);
-    EXPECT_EQ(pending.RlpMin, -20);
-    EXPECT_EQ(pending.RngRlp, 20);
-    EXPECT_EQ(pending.RalMin, -30);
-    EXPECT_EQ(pending.RngRal, 30);
-
-    // The Ranges page takes only the three upper limits.
-    live.RngSvpMax = 90;
-    live.RlpMin = -1;
-    live.RngRlp = 40;
-    live.RngRal = 50;
-    FillPendingRanges(pending, live);
-    EXPECT_EQ(pending.RngSvpMax, 90);
-    EXPECT_EQ(pending.RngRlp, 40);
-    EXPECT_EQ(pending.RngRal, 50);
-    EXPECT_EQ(pending.RlpMin, -20);
+TEST_F(PendingSettingsTest, FillingCopiesEveryValueAndLimit) {
+    for (const EditedField& f : kEditedFields) {
+        live.*f.live = f.value;
+    }
+    live.SvpMin = 9;
+    FillPendingSettings(pending, live, hotkeys);
+    for (const EditedField& f : kEditedFields) {
+        EXPECT_EQ(pending.*f.pending, f.value) << f.name;
+    }
+    EXPECT_EQ(pending.SvpMin, 9);
 }
 
 TEST_F(PendingSettingsTest, ClampingAppliesTheLowerBoundFirst) {
-    EXPECT_EQ(ClampToBounds(3, 5, 15), 5);
-    EXPECT_EQ(ClampToBounds(200, 5, 15), 15);
-    EXPECT_EQ(ClampToBounds(7, 5, 15), 7);
-    // Crossed bounds leave the upper one standing.
-    EXPECT_EQ(ClampToBounds(0, 10, 4), 4);
-
+    struct Case {
+        int32_t value, low, high, clamped;
+    };
+    const Case cases[] = {
+        {3, 5, 15, 5},
+        {200, 5, 15, 15},
+        {7, 5, 15, 7},
+        {0, 10, 4, 4}, // crossed bounds leave the upper one standing
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ClampToBounds(c.value, c.low, c.high), c.clamped) << c.value;
+    }
     pending.Svp = 200;
     pending.Rlp = 40;
     pending.Ral = -99;
@@ -77,26 +85,33 @@ TEST_F(PendingSettingsTest, ClampingAppliesTheLowerBoundFirst) {
 
 TEST_F(PendingSettingsTest, TrackBarsAtTheirValuesAtLoad) {
     // Svp 10 within 5..15; Rlp 2 and Ral 1 within -5..5.
-    EXPECT_EQ(ParameterBarSpan(pending, kPeriodBar), 10);
-    EXPECT_EQ(ParameterBarPosition(pending, kPeriodBar), 5);
-    EXPECT_EQ(ParameterBarSpan(pending, kLateralBar), 10);
-    EXPECT_EQ(ParameterBarPosition(pending, kLateralBar), 3);
-    EXPECT_EQ(ParameterBarSpan(pending, kAltitudeBar), 10);
-    EXPECT_EQ(ParameterBarPosition(pending, kAltitudeBar), 4);
+    struct Case {
+        ParameterBar bar;
+        int32_t span, position;
+    };
+    const Case cases[] = {{kPeriodBar, 10, 5}, {kLateralBar, 10, 3}, {kAltitudeBar, 10, 4}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(ParameterBarSpan(pending, c.bar), c.span) << c.bar;
+        EXPECT_EQ(ParameterBarPosition(pending, c.bar), c.position) << c.bar;
+    }
 }
 
 TEST_F(PendingSettingsTest, ThumbPositionsBecomeValuesAndBack) {
-    EXPECT_EQ(TakeParameterBarPosition(pending, kPeriodBar, 10), 15);
-    EXPECT_EQ(pending.Svp, 15);
-    EXPECT_EQ(TakeParameterBarPosition(pending, kPeriodBar, 0), 5);
     // Lateral and altitude are largest at the left end and at the top.
-    EXPECT_EQ(TakeParameterBarPosition(pending, kLateralBar, 10), -5);
-    EXPECT_EQ(pending.Rlp, -5);
-    EXPECT_EQ(TakeParameterBarPosition(pending, kLateralBar, 0), 5);
-    EXPECT_EQ(TakeParameterBarPosition(pending, kAltitudeBar, 0), 5);
-    EXPECT_EQ(pending.Ral, 5);
-    EXPECT_EQ(TakeParameterBarPosition(pending, kAltitudeBar, 7), -2);
-
+    struct Case {
+        ParameterBar bar;
+        int32_t position, value;
+        int32_t PendingSettings::*stored;
+    };
+    const Case cases[] = {
+        {kPeriodBar, 10, 15, &PendingSettings::Svp},  {kPeriodBar, 0, 5, &PendingSettings::Svp},
+        {kLateralBar, 10, -5, &PendingSettings::Rlp}, {kLateralBar, 0, 5, &PendingSettings::Rlp},
+        {kAltitudeBar, 0, 5, &PendingSettings::Ral},  {kAltitudeBar, 7, -2, &PendingSettings::Ral},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(TakeParameterBarPosition(pending, c.bar, c.position), c.value) << c.bar;
+        EXPECT_EQ(pending.*c.stored, c.value) << c.bar;
+    }
     for (int bar = kPeriodBar; bar < kParameterBarCount; ++bar) {
         ParameterBar b = static_cast<ParameterBar>(bar);
         for (int position = 0; position <= ParameterBarSpan(pending, b); ++position) {
@@ -107,47 +122,41 @@ TEST_F(PendingSettingsTest, ThumbPositionsBecomeValuesAndBack) {
 }
 
 TEST_F(PendingSettingsTest, ModeDecidesWhichBarsAndRandomButtonsServe) {
-    EXPECT_TRUE(ParameterBarShown(0, kPeriodBar));
-    EXPECT_TRUE(ParameterBarShown(0, kLateralBar));
-    EXPECT_TRUE(ParameterBarShown(0, kAltitudeBar));
-    EXPECT_TRUE(ParameterBarShown(1, kPeriodBar));
-    EXPECT_TRUE(ParameterBarShown(1, kLateralBar));
-    EXPECT_FALSE(ParameterBarShown(1, kAltitudeBar));
-    EXPECT_FALSE(ParameterBarShown(2, kPeriodBar));
-    EXPECT_FALSE(ParameterBarShown(2, kLateralBar));
-    EXPECT_FALSE(ParameterBarShown(2, kAltitudeBar));
-
-    EXPECT_TRUE(HorizontalRandomEnabled(0));
-    EXPECT_TRUE(VerticalRandomEnabled(0));
-    EXPECT_TRUE(HorizontalRandomEnabled(1));
-    EXPECT_FALSE(VerticalRandomEnabled(1));
-    EXPECT_FALSE(HorizontalRandomEnabled(2));
-    EXPECT_FALSE(VerticalRandomEnabled(2));
+    struct Case {
+        int32_t mode;
+        bool period, lateral, altitude, horizontal, vertical;
+    };
+    const Case cases[] = {
+        {0, true, true, true, true, true},
+        {1, true, true, false, true, false},
+        {2, false, false, false, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.mode);
+        EXPECT_EQ(ParameterBarShown(c.mode, kPeriodBar), c.period);
+        EXPECT_EQ(ParameterBarShown(c.mode, kLateralBar), c.lateral);
+        EXPECT_EQ(ParameterBarShown(c.mode, kAltitudeBar), c.altitude);
+        EXPECT_EQ(HorizontalRandomEnabled(c.mode), c.horizontal);
+        EXPECT_EQ(VerticalRandomEnabled(c.mode), c.vertical);
+    }
 }
 
 TEST_F(PendingSettingsTest, PlaneSpottingNeedsTheViewOnAndTheUsersAircraft) {
-    EXPECT_TRUE(PlaneSpottingAvailable(1, 1));
-    EXPECT_TRUE(PlaneSpottingAvailable(7, 1));
-    EXPECT_FALSE(PlaneSpottingAvailable(0, 1));
-    EXPECT_FALSE(PlaneSpottingAvailable(1, 4711));
-    EXPECT_FALSE(PlaneSpottingAvailable(0, 4711));
+    struct Case {
+        int32_t active, target;
+        bool available;
+    };
+    const Case cases[] = {
+        {1, 1, true}, {7, 1, true}, {0, 1, false}, {1, 4711, false}, {0, 4711, false}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(PlaneSpottingAvailable(c.active, c.target), c.available)
+            << c.active << " " << c.target;
+    }
 }
 
-TEST_F(PendingSettingsTest, PeriodFieldCommitKeepsItsBounds) {
-    EXPECT_TRUE(CommitRangeField(pending, kPeriodMaxField, "200"));
-    EXPECT_EQ(PendingRangeValue(pending, kPeriodMaxField), 120);
-    EXPECT_TRUE(CommitRangeField(pending, kPeriodMaxField, "7"));
-    EXPECT_EQ(pending.RngSvpMax, 15);
-    EXPECT_TRUE(CommitRangeField(pending, kPeriodMaxField, ""));
-    EXPECT_EQ(pending.RngSvpMax, 15);
-    EXPECT_FALSE(CommitRangeField(pending, kPeriodMaxField, "60"));
-    EXPECT_EQ(pending.RngSvpMax, 60);
-    EXPECT_EQ(pending.SvpMin, 5);
-    EXPECT_EQ(pending.RlpMin, -5);
-    EXPECT_EQ(pending.RalMin, -5);
-}
-
-TEST_F(PendingSettingsTest, OffsetRangeCommitsMirrorTheLowerLimit) {
+// One after another on the same working copy: each commit changes its own field and, for an
+// offset range, the mirrored lower limit, and no other limit.
+TEST_F(PendingSettingsTest, RangeCommitsKeepTheirBoundsAndMirrorTheLowerLimit) {
     struct Case {
         RangeField field;
         const char* text;
@@ -155,21 +164,34 @@ TEST_F(PendingSettingsTest, OffsetRangeCommitsMirrorTheLowerLimit) {
         bool rewritten;
     };
     const Case cases[] = {
+        {kPeriodMaxField, "200", 120, true},     {kPeriodMaxField, "7", 15, true},
+        {kPeriodMaxField, "", 15, true},         {kPeriodMaxField, "60", 60, false},
         {kLateralRangeField, "0", 5, true},      {kLateralRangeField, "250", 100, true},
         {kLateralRangeField, "40", 40, false},   {kAltitudeRangeField, "0", 5, true},
         {kAltitudeRangeField, "250", 100, true}, {kAltitudeRangeField, "40", 40, false},
     };
+    int32_t PendingSettings::*const limits[] = {
+        &PendingSettings::SvpMin, &PendingSettings::RngSvpMax, &PendingSettings::RlpMin,
+        &PendingSettings::RngRlp, &PendingSettings::RalMin,    &PendingSettings::RngRal,
+    };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
+        PendingSettings expected = pending;
+        if (c.field == kPeriodMaxField) {
+            expected.RngSvpMax = c.stored;
+        } else if (c.field == kLateralRangeField) {
+            expected.RngRlp = c.stored;
+            expected.RlpMin = -c.stored;
+        } else {
+            expected.RngRal = c.stored;
+            expected.RalMin = -c.stored;
+        }
         EXPECT_EQ(CommitRangeField(pending, c.field, c.text), c.rewritten);
         EXPECT_EQ(PendingRangeValue(pending, c.field), c.stored);
-        if (c.field == kLateralRangeField) {
-            EXPECT_EQ(pending.RlpMin, -c.stored);
-        } else {
-            EXPECT_EQ(pending.RalMin, -c.stored);
+        for (int32_t PendingSettings::*limit : limits) {
+            EXPECT_EQ(pending.*limit, expected.*limit);
         }
     }
-    EXPECT_EQ(pending.RngSvpMax, 15);
 }
 
 TEST_F(PendingSettingsTest, NarrowedRangeClampsTheValueAtTheNextRefresh) {
@@ -183,35 +205,17 @@ TEST_F(PendingSettingsTest, NarrowedRangeClampsTheValueAtTheNextRefresh) {
 }
 
 TEST_F(PendingSettingsTest, ApplyCopiesEverythingButSvpMin) {
-    pending.Svp = 20;
-    pending.Rlp = -3;
-    pending.Ral = 4;
-    pending.Mode = 1;
-    pending.RndH = 2;
-    pending.RndV = 1;
-    pending.Turns = 1;
-    pending.Jumps = 1;
-    CommitRangeField(pending, kPeriodMaxField, "30");
-    CommitRangeField(pending, kLateralRangeField, "10");
-    CommitRangeField(pending, kAltitudeRangeField, "12");
+    for (const EditedField& f : kEditedFields) {
+        pending.*f.pending = f.value;
+    }
     pending.SvpMin = 9;
     StorePendingHotkey(pending, 0, KeyChoice{'Q', 0, 2});
     TakeKeyAway(pending, 3);
 
     ApplyPendingSettings(pending, live, hotkeys);
-    EXPECT_EQ(live.Svp, 20);
-    EXPECT_EQ(live.Rlp, -3);
-    EXPECT_EQ(live.Ral, 4);
-    EXPECT_EQ(live.Mode, 1);
-    EXPECT_EQ(live.RndH, 2);
-    EXPECT_EQ(live.RndV, 1);
-    EXPECT_EQ(live.Turns, 1);
-    EXPECT_EQ(live.Jumps, 1);
-    EXPECT_EQ(live.RngSvpMax, 30);
-    EXPECT_EQ(live.RngRlp, 10);
-    EXPECT_EQ(live.RlpMin, -10);
-    EXPECT_EQ(live.RngRal, 12);
-    EXPECT_EQ(live.RalMin, -12);
+    for (const EditedField& f : kEditedFields) {
+        EXPECT_EQ(live.*f.live, f.value) << f.name;
+    }
     EXPECT_EQ(live.SvpMin, 5);
     EXPECT_EQ(live.Active, 0);
     EXPECT_EQ(hotkeys.options[0].key, 'Q');
@@ -235,8 +239,7 @@ TEST_F(PendingSettingsTest, ApplyBringsValuesWithinRangesNarrowedSinceTheLastRef
     live.RngRal = 50;
     live.RalMin = -50;
     live.Ral = 30;
-    FillPendingParameters(pending, live);
-    FillPendingRanges(pending, live);
+    FillPendingSettings(pending, live, hotkeys);
     CommitRangeField(pending, kPeriodMaxField, "20");
     CommitRangeField(pending, kLateralRangeField, "10");
     CommitRangeField(pending, kAltitudeRangeField, "8");

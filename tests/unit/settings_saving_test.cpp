@@ -10,9 +10,7 @@ namespace {
 
 // The dialog's OK with this period and, unless 0, this key for option 3 from the Keys page.
 void Ok(ModuleCore& c, int32_t svp, uint8_t key) {
-    FillPendingParameters(c.pending, c.settings);
-    FillPendingModes(c.pending, c.settings);
-    FillPendingHotkeys(c.pending, c.hotkeys);
+    FillPendingSettings(c.pending, c.settings, c.hotkeys);
     c.pending.Svp = svp;
     const auto yes = [](void*, int32_t) { return true; };
     if (key != 0) {
