@@ -106,6 +106,9 @@ constexpr int32_t kGlobalDayOfWeek = 50;
 constexpr uint32_t kEventPause = 65794;
 constexpr uint32_t kEventResume = 65795;
 
+// The WM_TIMER ID the host sends a module's tick window, in lockstep once a second.
+constexpr uintptr_t kModuleTickTimerId = 2;
+
 // Host states.
 constexpr int32_t kHostStateLoading = 1;
 constexpr int32_t kHostStateReady = 227;

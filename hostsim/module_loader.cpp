@@ -13,7 +13,6 @@
 
 namespace {
 constexpr int kMaxImportEntries = 64;
-constexpr UINT_PTR kModuleTimerId = 2;
 constexpr int kMaxWindowsSeen = 256;
 constexpr const char* kDialogClass = "#32770";
 
@@ -129,7 +128,7 @@ void LoadOne(const char* fileName) {
     module->tickWindow = FindTickWindow(before);
     if (module->tickWindow && gWorld.options.lockstep) {
         // The host delivers the tick itself, one per simulated second.
-        KillTimer(module->tickWindow, kModuleTimerId);
+        KillTimer(module->tickWindow, kModuleTickTimerId);
     }
 }
 } // namespace
@@ -176,7 +175,7 @@ void DeliverModuleTicks() {
     for (int i = 0; i < moduleCount; ++i) {
         if (modules[i].tickWindow && IsWindow(modules[i].tickWindow)) {
             modules[i].ticksDelivered++;
-            SendMessageA(modules[i].tickWindow, WM_TIMER, kModuleTimerId, 0);
+            SendMessageA(modules[i].tickWindow, WM_TIMER, kModuleTickTimerId, 0);
         }
     }
     _control87(precision, _MCW_PC);

@@ -9,8 +9,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include "core/settings/text_size.h"
 #include "hostsim/host_layout.h"
 #include "hostsim/hostsim.h"
+#include "shell/module/host_window.h"
+#include "shell/module/tick_timer.h"
 #include "shell/resources/resource_ids.h"
 
 namespace {
@@ -19,13 +22,10 @@ namespace {
 constexpr int kSizes[] = {0, 60, 100, 500, 1000, 2000};
 constexpr int kRepeats = 15;    // refreshes timed per case; the fastest is reported
 constexpr int kOpenRepeats = 3; // openings timed per size
-constexpr UINT_PTR kTickTimerId = 2;
-constexpr WPARAM kMenuAiAircraft = 40001;
 constexpr int kColumnDistance = 2;
 constexpr double kDegreesPerNm = 1.0 / 60.0;
 constexpr double kUserLatitude = 50.0;
 constexpr double kUserLongitude = 1.0;
-constexpr int kTextCapacity = 260;
 constexpr int kShowAircraft = 12;
 constexpr int kShowSelectedRow = 2;
 
@@ -218,10 +218,10 @@ const void* Position(const HostCalls& calls, int32_t id) {
 
 // Every host read one refresh makes for one aircraft, in the same number and kind.
 double ReadLikeARefresh(const HostCalls& calls, int32_t id) {
-    char text[kTextCapacity];
+    char text[kTextSize];
     void* data = Resolve(calls, id);
     reinterpret_cast<ReadTextFn>(Methods(data)[kReadObjectTextMethod])(data, kTextType, text,
-                                                                       kTextCapacity, 0);
+                                                                       kTextSize, 0);
     double sum = text[0];
     sum += calls.lookup(id) != nullptr;
     sum += calls.distance(Position(calls, id), Position(calls, kUserAircraftId));

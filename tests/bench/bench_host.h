@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <cstdio>
 #include <string>
+#include "hostsim/host_layout.h"
 #include "hostsim/hostsim.h"
 
 namespace bench {
@@ -42,7 +43,7 @@ inline bool StartBenchHost(const char* name, const char* extraSettings[][3], int
         return false;
     }
     HostsimStep(options.flyingAfterSeconds + 2);
-    return HostsimHostState() == 12;
+    return HostsimHostState() == kHostStateFlying;
 }
 
 class Stopwatch {

@@ -1,16 +1,13 @@
 // The cost of the module's one-second tick in the tower view, with and without a placement,
 // next to the floor: the ten host reads a placement needs, made directly against the host.
 #include "bench_host.h"
+#include "hostsim/host_layout.h"
+#include "shell/module/tick_timer.h"
 
 namespace {
 
 constexpr int kRounds = 7;
 constexpr int kIterations = 4000;
-constexpr UINT_PTR kTickTimerId = 2;
-constexpr uint32_t kObjectsInterface = 0x17;
-constexpr uint32_t kLookupObjectOffset = 0x50;
-constexpr int kGetObjectDataMethod = 14;
-constexpr int kReadValueMethod = 4;
 
 using LookupObjectFn = void*(__stdcall*)(int32_t id);
 using GetObjectDataFn = void*(__stdcall*)(void* object);
@@ -18,8 +15,16 @@ using ReadObjectValueFn = void(__stdcall*)(void* data, int32_t variable, int32_t
                                            int32_t zero);
 
 // The variables and units a placement reads, in its order.
-const int32_t kPlacementReads[10][2] = {{48, 63}, {49, 63}, {50, 7},  {54, 63}, {548, 7},
-                                        {37, 82}, {39, 80}, {35, 82}, {69, 7},  {64, 63}};
+const int32_t kPlacementReads[10][2] = {{kVarLatitude, kUnitDegrees},
+                                        {kVarLongitude, kUnitDegrees},
+                                        {kVarAltitude, kUnitFeet},
+                                        {kVarMagneticHeading, kUnitDegrees},
+                                        {kVarSize, kUnitFeet},
+                                        {kVarSpeedAlong, kUnitKnots},
+                                        {kVarVerticalSpeed, kUnitFeetPerMinute},
+                                        {kVarSpeedAcross, kUnitKnots},
+                                        {kVarGroundElevation, kUnitFeet},
+                                        {kVarMagneticVariation, kUnitDegrees}};
 
 void* Method(void* object, int index) {
     return (*static_cast<void***>(object))[index];
@@ -30,10 +35,10 @@ volatile double g_sink;
 // Each read looks the aircraft up afresh, as the module must, since it may have gone.
 void TenHostReads(LookupObjectFn lookup) {
     for (const auto& read : kPlacementReads) {
-        void* object = lookup(1);
+        void* object = lookup(kUserAircraftId);
         auto getData = reinterpret_cast<GetObjectDataFn>(Method(object, kGetObjectDataMethod));
         void* data = getData(object);
-        auto readValue = reinterpret_cast<ReadObjectValueFn>(Method(data, kReadValueMethod));
+        auto readValue = reinterpret_cast<ReadObjectValueFn>(Method(data, kReadObjectValueMethod));
         double value = 0.0;
         readValue(data, read[0], read[1], &value, 0);
         g_sink = value;
@@ -49,7 +54,7 @@ int main() {
         return 1;
     }
     HWND tick = HostsimTickWindow(0);
-    auto lookup = *reinterpret_cast<LookupObjectFn*>(HostsimInterface(kObjectsInterface) +
+    auto lookup = *reinterpret_cast<LookupObjectFn*>(HostsimInterface(kObjectsInterfaceId) +
                                                      kLookupObjectOffset);
     auto Tick = [tick] { SendMessageA(tick, WM_TIMER, kTickTimerId, 0); };
 

@@ -18,11 +18,6 @@ void ReadFromIni(void* context, const char* section, const char* key, char* valu
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::IniText ini{reinterpret_cast<const char*>(data), size};
-    fuzz::LoadedState state;
-    InitModuleDefaults(state.settings, state.hotkeys);
-    state.spotting = EyePoint{};
-    ApplyConfigurationTexts(ReadFromIni, &ini, state.settings, state.hotkeys, state.spotting);
-    fuzz::CheckRanges(state);
-    fuzz::CheckRoundTrip(state);
+    fuzz::CheckLoadFrom(ReadFromIni, &ini);
     return 0;
 }

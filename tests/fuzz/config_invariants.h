@@ -12,6 +12,7 @@
 #include "core/settings/config_apply.h"
 #include "core/settings/settings_defaults.h"
 #include "core/settings/settings_limits.h"
+#include "tests/clean_settings.h"
 
 #define FUZZ_CHECK(condition)                                                                      \
     do {                                                                                           \
@@ -30,48 +31,6 @@ struct LoadedState {
 };
 
 using WrittenFile = std::map<std::pair<std::string, std::string>, std::string>;
-
-inline bool WithinKeyRange(uint8_t key) {
-    return key == 0 || (key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z');
-}
-
-inline bool HasDuplicateHotkeys(const HotkeyTable& hotkeys) {
-    for (int i = 0; i < kHotkeyOptionCount; ++i) {
-        for (int j = i + 1; j < kHotkeyOptionCount; ++j) {
-            const HotkeyOption& a = hotkeys.options[i];
-            const HotkeyOption& b = hotkeys.options[j];
-            if (a.key != 0 && a.key == b.key && a.modifierMask == b.modifierMask) {
-                return true;
-            }
-        }
-    }
-    return false;
-}
-
-inline void CheckRanges(const LoadedState& state) {
-    const Settings& s = state.settings;
-    FUZZ_CHECK(s.RngSvpMax >= kRngSvpMaxLowSeconds && s.RngSvpMax <= kRngSvpMaxHighSeconds);
-    FUZZ_CHECK(s.RngRlp >= kOffsetRangeLow && s.RngRlp <= kOffsetRangeHigh);
-    FUZZ_CHECK(s.RngRal >= kOffsetRangeLow && s.RngRal <= kOffsetRangeHigh);
-    FUZZ_CHECK(s.SvpMin == kSvpMinSeconds);
-    FUZZ_CHECK(s.RlpMin == -s.RngRlp && s.RalMin == -s.RngRal);
-    FUZZ_CHECK(s.Svp >= s.SvpMin && s.Svp <= s.RngSvpMax);
-    FUZZ_CHECK(s.Rlp >= s.RlpMin && s.Rlp <= s.RngRlp);
-    FUZZ_CHECK(s.Ral >= s.RalMin && s.Ral <= s.RngRal);
-    FUZZ_CHECK(s.Mode >= 0 && s.Mode <= kChoiceHigh);
-    FUZZ_CHECK(s.RndH >= 0 && s.RndH <= kChoiceHigh);
-    FUZZ_CHECK(s.RndV >= 0 && s.RndV <= kChoiceHigh);
-    FUZZ_CHECK(s.Turns >= 0 && s.Turns <= kSwitchHigh);
-    FUZZ_CHECK(s.Jumps >= 0 && s.Jumps <= kSwitchHigh);
-    for (const HotkeyOption& option : state.hotkeys.options) {
-        FUZZ_CHECK(WithinKeyRange(option.key));
-        FUZZ_CHECK(option.modifierMask <= 3 && (option.modifierMask >= 1 || option.key == 0));
-        FUZZ_CHECK(option.shiftFlag == (option.modifierMask & kShiftBit));
-        FUZZ_CHECK(option.ctrlFlag == (option.modifierMask & kCtrlBit));
-        FUZZ_CHECK(option.optionName != nullptr && option.optionName[0] != '\0');
-    }
-    FUZZ_CHECK(!HasDuplicateHotkeys(state.hotkeys));
-}
 
 inline void WriteToMap(void* context, const char* section, const char* key, const char* value) {
     FUZZ_CHECK(std::strlen(value) < kTextSize);
@@ -110,6 +69,20 @@ inline void CheckRoundTrip(const LoadedState& loaded) {
     for (const auto& entry : first) {
         FUZZ_CHECK(second[entry.first] == entry.second);
     }
+}
+
+// One input: the defaults, then whatever `read` gives, then every check above.
+inline void CheckLoadFrom(ConfigValueReader read, void* context) {
+    LoadedState state;
+    InitModuleDefaults(state.settings, state.hotkeys);
+    state.spotting = EyePoint{};
+    ApplyConfigurationTexts(read, context, state.settings, state.hotkeys, state.spotting);
+    const std::string problems = clean_settings::Problems(state.settings, state.hotkeys);
+    if (!problems.empty()) {
+        std::fprintf(stderr, "not clean: %s\n", problems.c_str());
+        std::abort();
+    }
+    CheckRoundTrip(state);
 }
 
 } // namespace fuzz

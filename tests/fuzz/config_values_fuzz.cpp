@@ -39,11 +39,6 @@ void ReadNextText(void* context, const char*, const char*, char* value) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ValueStream in{data, size, 0};
-    fuzz::LoadedState state;
-    InitModuleDefaults(state.settings, state.hotkeys);
-    state.spotting = EyePoint{};
-    ApplyConfigurationTexts(ReadNextText, &in, state.settings, state.hotkeys, state.spotting);
-    fuzz::CheckRanges(state);
-    fuzz::CheckRoundTrip(state);
+    fuzz::CheckLoadFrom(ReadNextText, &in);
     return 0;
 }

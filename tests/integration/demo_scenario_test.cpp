@@ -172,7 +172,7 @@ TEST_F(DemoScenario, RunsAsScriptedAndTheSummaryCountsThePlacements) {
     for (int t = 1; t <= seconds; ++t) {
         const demo_model::Second& want = expected.at[t];
         ASSERT_EQ(lines[t]["viewMode"], want.view) << "at " << t << " s";
-        const char* seer = want.view == demo_model::kTower ? "towerSees" : "followSees";
+        const char* seer = want.view == kViewTower ? "towerSees" : "followSees";
         EXPECT_EQ(lines[t][seer], want.target) << "at " << t << " s";
     }
 }

@@ -13,17 +13,13 @@
 #include <string>
 #include <vector>
 
+#include "hostsim/host_layout.h"
+#include "shell/resources/resource_ids.h"
+#include "core/settings/settings_defaults.h"
+
 namespace demo_model {
 
 constexpr int kMaxSeconds = 7200;
-constexpr int kSvpMin = 5;
-constexpr int kSvpMaxAtLoad = 15;
-constexpr int kSvpAtLoad = 10;
-constexpr int kUser = 1;
-constexpr int kTower = 3;
-constexpr int kFollow = 4;
-constexpr int kTurnsBox = 10051; // "Follow turns" on the Modes page
-constexpr int kJumpsBox = 10052; // "Catch up after a jump"
 
 struct Second {
     bool eyeChanges;
@@ -41,15 +37,20 @@ struct Expectation {
     std::vector<std::string> unknown;
 };
 
-// The default hotkeys: key letter and Shift/Ctrl to the command they issue.
+// The settings at load, the default hotkeys among them.
+struct Defaults {
+    Defaults() { InitModuleDefaults(settings, hotkeys); }
+    Settings settings;
+    HotkeyTable hotkeys;
+};
+
+// The command a default hotkey issues, or -1.
 inline int HotkeyCommand(const std::string& key, bool shift, bool ctrl) {
-    static const char* const kKeys = "FDATCVNJINJIMKP";
-    if (!shift || key.size() != 1) {
-        return -1;
-    }
-    for (int option = 0; option < 15; ++option) {
-        bool needsCtrl = option >= 9;
-        if (kKeys[option] == key[0] && needsCtrl == ctrl) {
+    const uint8_t mask = (shift ? kShiftBit : 0) | (ctrl ? kCtrlBit : 0);
+    const Defaults defaults;
+    for (int option = 0; option < kHotkeyOptionCount; ++option) {
+        const HotkeyOption& o = defaults.hotkeys.options[option];
+        if (key.size() == 1 && o.key == static_cast<uint8_t>(key[0]) && o.modifierMask == mask) {
             return option;
         }
     }
@@ -64,14 +65,14 @@ class Model {
         }
         const nlohmann::json host = scenario.value("host", nlohmann::json::object());
         flyingAfter_ = host.value("flyingAfter", 3);
-        view_ = host.value("view", kTower);
+        view_ = host.value("view", kViewTower);
     }
 
     Expectation Run() {
         Expectation out;
         out.seconds = std::min(scenario_.value("seconds", 0), kMaxSeconds);
         out.at.resize(out.seconds + 1,
-                      Second{false, view_, kUser, false, false, false, false, false});
+                      Second{false, view_, kUserAircraftId, false, false, false, false, false});
         std::vector<nlohmann::json> timeline;
         for (const auto& a : scenario_.value("timeline", nlohmann::json::array())) {
             timeline.push_back(a);
@@ -131,14 +132,14 @@ class Model {
         pendingTurns_ = turns_;
         pendingJumps_ = jumps_;
         page_ = 0;
-        spottingAllowed_ = active_ && target_ == kUser;
+        spottingAllowed_ = active_ && target_ == kUserAircraftId;
     }
 
     void Command(int command) {
         if (command == 0) {
             if (active_) {
                 active_ = false;
-                target_ = kUser;
+                target_ = kUserAircraftId;
                 changed_ = true; // the host's own eye point is back
                 movedSincePlacement_ = true;
                 periodTicks_ = 0;
@@ -167,10 +168,10 @@ class Model {
         if (!active_) {
             return;
         }
-        if ((command == 6 || command == 7) && recordedView_ == kTower && mode_ != command - 6) {
+        if ((command == 6 || command == 7) && recordedView_ == kViewTower && mode_ != command - 6) {
             mode_ = command - 6;
             Place();
-        } else if (command == 8 && target_ == kUser) {
+        } else if (command == 8 && target_ == kUserAircraftId) {
             mode_ = 2;
             Place();
         } else if (mode_ == 2) {
@@ -178,28 +179,30 @@ class Model {
         } else if ((command == 1 || command == 2) && !ai_.empty()) {
             StepTarget(command == 1 ? 1 : -1);
         } else if (command == 3 && !ai_.empty()) {
-            if (recordedView_ == kTower) {
-                view_ = kFollow;
-            } else if (recordedView_ == kFollow && target_ != kUser) {
+            if (recordedView_ == kViewTower) {
+                view_ = kViewFollow;
+            } else if (recordedView_ == kViewFollow && target_ != kUserAircraftId) {
                 Place();
-                view_ = kTower;
+                view_ = kViewTower;
             }
-        } else if (command == 100 && target_ > kUser) {
+        } else if (command == 100 && target_ > kUserAircraftId) {
             Place();
-            view_ = kTower;
+            view_ = kViewTower;
         }
     }
 
     void StepTarget(int step) {
-        if (recordedView_ != kTower && !(recordedView_ == kFollow && target_ != kUser)) {
+        if (recordedView_ != kViewTower &&
+            !(recordedView_ == kViewFollow && target_ != kUserAircraftId)) {
             return;
         }
         int n = static_cast<int>(ai_.size());
         auto at = std::find(ai_.begin(), ai_.end(), target_);
-        int index = target_ == kUser || at == ai_.end() ? (step > 0 ? -1 : 0)
-                                                        : static_cast<int>(at - ai_.begin());
+        int index = target_ == kUserAircraftId || at == ai_.end()
+                        ? (step > 0 ? -1 : 0)
+                        : static_cast<int>(at - ai_.begin());
         target_ = ai_[((index + step) % n + n) % n];
-        if (recordedView_ == kTower) {
+        if (recordedView_ == kViewTower) {
             Place();
         }
     }
@@ -215,7 +218,7 @@ class Model {
                 Command(100);
             } else if (control == 10020 && enabled) {
                 target_ = chosen_;
-                view_ = kFollow;
+                view_ = kViewFollow;
             }
         } else if (about_ && control == 1008) {
             ClosePausingDialog(&about_);
@@ -234,9 +237,9 @@ class Model {
             ClosePausingDialog(&settings_);
         } else if (settings_ && page_ == 1 && (control == 1004 || control == 1006)) {
             pendingMode_ = control == 1004 ? 0 : 1;
-        } else if (settings_ && page_ == 1 && control == kTurnsBox) {
+        } else if (settings_ && page_ == 1 && control == IDC_MODE_TURNS) {
             pendingTurns_ = !pendingTurns_;
-        } else if (settings_ && page_ == 1 && control == kJumpsBox) {
+        } else if (settings_ && page_ == 1 && control == IDC_MODE_JUMPS) {
             pendingJumps_ = !pendingJumps_;
         } else if (settings_ && page_ == 1 && control == 1009) {
             pendingMode_ = spottingAllowed_ ? 2 : pendingMode_;
@@ -259,7 +262,8 @@ class Model {
             // page's first tab stop.
             int step = key == "RIGHT" || key == "DOWN" ? 1 : key == "LEFT" || key == "UP" ? -1 : 0;
             if (settings_ && page_ == 0 && action["window"] == 1000 && step != 0) {
-                pendingSvp_ = std::max(kSvpMin, std::min(kSvpMaxAtLoad, pendingSvp_ + step));
+                pendingSvp_ = std::max(atLoad_.settings.SvpMin,
+                                       std::min(atLoad_.settings.RngSvpMax, pendingSvp_ + step));
             } else {
                 unknown_.push_back(action.dump());
             }
@@ -327,13 +331,13 @@ class Model {
 
     void Tick() {
         recordedView_ = view_;
-        if (target_ != kUser && view_ != kTower && view_ != kFollow) {
-            target_ = kUser;
+        if (target_ != kUserAircraftId && view_ != kViewTower && view_ != kViewFollow) {
+            target_ = kUserAircraftId;
         }
         if (!active_ || mode_ == 2) {
             return;
         }
-        if (recordedView_ != kTower) {
+        if (recordedView_ != kViewTower) {
             Place(); // renewed every second while the tower view is not shown
             return;
         }
@@ -363,14 +367,15 @@ class Model {
     bool changed_ = false;
     bool active_ = false;
     int mode_ = 0;
-    int svp_ = kSvpAtLoad;
-    int pendingSvp_ = kSvpAtLoad;
+    Defaults atLoad_;
+    int svp_ = atLoad_.settings.Svp;
+    int pendingSvp_ = svp_;
     int pendingMode_ = 0;
     int page_ = 0;
     bool spottingAllowed_ = false;
-    int view_ = kTower;
+    int view_ = kViewTower;
     int recordedView_ = 0;
-    int target_ = kUser;
+    int target_ = kUserAircraftId;
     int chosen_ = 0;
     int rowClickedAt_ = -1;
     int periodTicks_ = 0;

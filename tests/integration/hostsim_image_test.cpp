@@ -1,10 +1,10 @@
 // The host image: its version word sits at image base + 0x73BB4 in a block of its own.
+#include "hostsim/host_layout.h"
 #include "hostsim_test_support.h"
 
 using namespace hostsim_test;
 
 namespace {
-constexpr uint32_t kVersionWordRva = 0x73BB4;
 
 const IMAGE_NT_HEADERS32* Headers(const uint8_t* image) {
     const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(image);

@@ -55,13 +55,10 @@ const char* const kKindNames[kKindCount] = {"garbage",
                                             "dump switched on",
                                             "valid setups"};
 
-const char* const kDefaultKeys[] = {"70,1", "68,1", "65,1", "84,1", "67,1", "86,1", "78,1", "74,1",
-                                    "73,1", "78,3", "74,3", "73,3", "77,3", "75,3", "80,3"};
-
 struct PilotSetup {
     int32_t values[10];
     int32_t tower[7];
-    std::string keys[reliability::kOptionCount];
+    std::string keys[kHotkeyOptionCount];
 };
 
 std::string Line(const std::string& key, const std::string& value) {
@@ -80,32 +77,29 @@ std::string FileOf(const PilotSetup& setup, bool withTower) {
         }
     }
     text += "[KEYS]\r\n";
-    for (int i = 0; i < reliability::kOptionCount; ++i) {
+    for (int i = 0; i < kHotkeyOptionCount; ++i) {
         text += Line("K(" + std::to_string(i) + ")", setup.keys[i]);
     }
     return text + "[SVM]\r\nRid=1\r\n";
 }
 
 void SealTower(PilotSetup& setup) {
-    int32_t sum = 0;
-    for (int i = 0; i < 6; ++i) {
-        sum = static_cast<int32_t>(
-            static_cast<uint32_t>(sum) +
-            static_cast<uint32_t>(reliability::CheckValueOf(std::to_string(setup.tower[i]))));
-    }
-    setup.tower[6] = sum;
+    const int32_t* t = setup.tower;
+    setup.tower[6] = TowerCheckSum(TowerValues{t[0], t[1], t[2], t[3], t[4], t[5], 0});
 }
 
 PilotSetup ValidSetup(Random& r) {
     PilotSetup s;
-    int32_t rngSvpMax = r.Between(15, 120), rngRlp = r.Between(5, 100), rngRal = r.Between(5, 100);
-    int32_t values[10] = {r.Between(0, 1),
-                          r.Between(5, rngSvpMax),
+    int32_t rngSvpMax = r.Between(kRngSvpMaxLowSeconds, kRngSvpMaxHighSeconds);
+    int32_t rngRlp = r.Between(kOffsetRangeLow, kOffsetRangeHigh);
+    int32_t rngRal = r.Between(kOffsetRangeLow, kOffsetRangeHigh);
+    int32_t values[10] = {r.Between(0, kSwitchHigh),
+                          r.Between(kSvpMinSeconds, rngSvpMax),
                           r.Between(-rngRlp, rngRlp),
                           r.Between(-rngRal, rngRal),
-                          r.Between(0, 2),
-                          r.Between(0, 2),
-                          r.Between(0, 2),
+                          r.Between(0, kChoiceHigh),
+                          r.Between(0, kChoiceHigh),
+                          r.Between(0, kChoiceHigh),
                           rngSvpMax,
                           rngRlp,
                           rngRal};
@@ -119,7 +113,7 @@ PilotSetup ValidSetup(Random& r) {
     SealTower(s);
     // Fifteen different hotkeys, so the repair of duplicates has nothing to do.
     std::map<std::pair<int, int>, bool> used;
-    for (int i = 0; i < reliability::kOptionCount; ++i) {
+    for (int i = 0; i < kHotkeyOptionCount; ++i) {
         int key = 0, mask = 0;
         do {
             int pick = r.Between(0, 36);
@@ -185,11 +179,11 @@ std::string Generate(Kind kind, Random& r) {
             text += Line(key, (r.OneIn(2) ? "-" : "") + Digits(r, r.Between(250, 4000)));
         }
         text += "[KEYS]\r\n";
-        for (int i = 0; i < reliability::kOptionCount; ++i) {
+        for (int i = 0; i < kHotkeyOptionCount; ++i) {
             text += Line("K(" + std::to_string(i) + ")",
                          Digits(r, r.Between(1, 300)) + "," + Digits(r, r.Between(250, 2000)));
         }
-        return text + Line(std::string(r.Between(260, 3000), 'K'), "1");
+        return text + Line(std::string(r.Between(static_cast<int32_t>(kTextSize), 3000), 'K'), "1");
     }
     case kOverflow:
     case kSigns:
@@ -202,7 +196,7 @@ std::string Generate(Kind kind, Random& r) {
                 text += Line(key, kind == kOverflow ? OddNumber(r) : OddNumber(r).substr(0, 5));
             }
             text += "[KEYS]\r\n";
-            for (int i = 0; i < reliability::kOptionCount; ++i) {
+            for (int i = 0; i < kHotkeyOptionCount; ++i) {
                 text += Line("K(" + std::to_string(i) + ")", OddNumber(r) + "," + OddNumber(r));
             }
             return text;
@@ -232,7 +226,7 @@ std::string Generate(Kind kind, Random& r) {
         return text;
     }
     case kSpottingBadTower: {
-        setup.values[4] = 2;
+        setup.values[4] = kModePlaneSpotting;
         int edit = r.Below(7);
         setup.tower[edit] = r.OneIn(2) ? setup.tower[edit] + r.Between(1, 9) : r.Between(-9, 9);
         std::string text = FileOf(setup, !r.OneIn(4));
@@ -245,7 +239,7 @@ std::string Generate(Kind kind, Random& r) {
         return text;
     }
     case kSpottingExtremeTower:
-        setup.values[4] = 2;
+        setup.values[4] = kModePlaneSpotting;
         setup.values[0] = 1;
         for (int i = 0; i < 6; ++i) {
             const int32_t extremes[] = {0, -1, 65535, 65536, INT32_MAX, INT32_MIN};
@@ -254,7 +248,7 @@ std::string Generate(Kind kind, Random& r) {
         SealTower(setup);
         return FileOf(setup, true);
     case kMarkerVariants: {
-        std::string text = FileOf(setup, setup.values[4] == 2);
+        std::string text = FileOf(setup, setup.values[4] == kModePlaneSpotting);
         const char* markers[] = {"0", "", "01", "1x", " 1", "-1", "00", "\"1\"", "2"};
         size_t at = text.find("Rid=1");
         text.replace(at, 5, r.OneIn(6) ? "Xid=1" : std::string("Rid=") + markers[r.Below(9)]);
@@ -267,9 +261,9 @@ std::string Generate(Kind kind, Random& r) {
                       ? odd[r.Below(9)]
                       : OddNumber(r) + (r.OneIn(2) ? "," : "") + (r.OneIn(2) ? OddNumber(r) : "");
         }
-        return FileOf(setup, setup.values[4] == 2);
+        return FileOf(setup, setup.values[4] == kModePlaneSpotting);
     case kFlippedBits: {
-        std::string text = FileOf(setup, setup.values[4] == 2);
+        std::string text = FileOf(setup, setup.values[4] == kModePlaneSpotting);
         int flips = r.Between(1, 8);
         for (int i = 0; i < flips; ++i) {
             text[r.Below(static_cast<uint32_t>(text.size()))] ^= static_cast<char>(1 << r.Below(8));
@@ -277,13 +271,13 @@ std::string Generate(Kind kind, Random& r) {
         return text;
     }
     case kDumpSwitchedOn: {
-        std::string text = FileOf(setup, setup.values[4] == 2);
+        std::string text = FileOf(setup, setup.values[4] == kModePlaneSpotting);
         return text + Line("2", r.OneIn(2) ? "2" : "2" + Garbage(r, r.Between(1, 400))) +
                (r.OneIn(2) ? Garbage(r, r.Below(300)) : "");
     }
     case kValidSetup:
     default:
-        return FileOf(setup, setup.values[4] == 2);
+        return FileOf(setup, setup.values[4] == kModePlaneSpotting);
     }
 }
 
@@ -353,11 +347,11 @@ TEST_F(ConfigCorpus, EveryGeneratedFileEndsAsACleanFileAndValidSetupsSurvive) {
                 same = same && ReadIni("SETTINGS", reliability::kSettingKeys[i]) ==
                                    std::to_string(expected.values[i]);
             }
-            for (int i = 0; i < reliability::kOptionCount; ++i) {
+            for (int i = 0; i < kHotkeyOptionCount; ++i) {
                 same = same && ReadIni("KEYS", ("K(" + std::to_string(i) + ")").c_str()) ==
                                    expected.keys[i];
             }
-            if (expected.values[4] == 2) {
+            if (expected.values[4] == kModePlaneSpotting) {
                 for (int i = 0; i < 7; ++i) {
                     same = same && ReadIni("TOWER", reliability::kTowerKeys[i]) ==
                                        std::to_string(expected.tower[i]);

@@ -45,7 +45,7 @@ class HostFaults : public AiListHost {
     // Renewals go on: within two periods in the tower view the eye point moves. Every aircraft
     // is set moving first, since a renewal at a parked aircraft lands where the last one did.
     void ExpectStillPlacing() {
-        HostsimSetHostState(kStateFlying);
+        HostsimSetHostState(kHostStateFlying);
         HostsimSetPaused(false);
         HostsimSetView(kViewTower);
         for (int32_t id = 1; id < kFirstAi + kHostsimAircraftCapacity; ++id) {

@@ -15,10 +15,14 @@ namespace {
 
 constexpr int32_t kAi = 7;
 constexpr int kPeriod = 5;
-constexpr int kTextLimit = 259; // characters a 260-character buffer holds before its terminator
+constexpr int kTextLimit =
+    kTextSize - 1; // characters the module's buffer holds before its terminator
 
 // The ten values a placement reads, and the user state and airspeed the module also reads.
-constexpr int32_t kVariables[] = {48, 49, 50, 54, 548, 37, 39, 35, 69, 64, 572, 25};
+constexpr int32_t kVariables[] = {kVarLatitude,          kVarLongitude,   kVarAltitude,
+                                  kVarMagneticHeading,   kVarSize,        kVarSpeedAlong,
+                                  kVarVerticalSpeed,     kVarSpeedAcross, kVarGroundElevation,
+                                  kVarMagneticVariation, kVarUserState,   kVarIndicatedAirspeed};
 
 const double kHostileValues[] = {std::numeric_limits<double>::quiet_NaN(),
                                  std::numeric_limits<double>::infinity(),
@@ -92,10 +96,14 @@ TEST_F(HostValues, HostTextsOfEveryShapeAreCutToTheModulesBuffer) {
         std::string type, fallback;
     };
     const Text texts[] = {
-        {11, std::string(399, 'W'), ""}, {12, std::string(399, 'W'), "never read"},
-        {13, std::string(260, 'A'), ""}, {14, std::string(259, 'B'), ""},
-        {15, std::string(261, 'C'), ""}, {16, "", ""},
-        {17, "", std::string(399, 'F')}, {18, "\xC3\xA9\xFF\x80\x81 \xE2\x82\xAC", ""},
+        {11, std::string(399, 'W'), ""},
+        {12, std::string(399, 'W'), "never read"},
+        {13, std::string(kTextSize, 'A'), ""},
+        {14, std::string(kTextLimit, 'B'), ""},
+        {15, std::string(261, 'C'), ""},
+        {16, "", ""},
+        {17, "", std::string(399, 'F')},
+        {18, "\xC3\xA9\xFF\x80\x81 \xE2\x82\xAC", ""},
         {19, "\t\r\n\x01\x7F", ""},
     };
     for (const Text& t : texts) {

@@ -4,17 +4,10 @@
 #include <windows.h>
 #include <cstdio>
 #include <string>
+#include "hostsim/host_layout.h"
 #include "hostsim/hostsim.h"
 
 namespace skyvane_test {
-
-constexpr int kViewCockpit = 1;
-constexpr int kViewTower = 3;
-constexpr int kViewFollow = 4;
-constexpr int kStateBinding = 227;
-constexpr int kStateFlying = 12;
-constexpr uint32_t kPauseEvent = 65794;
-constexpr uint32_t kResumeEvent = 65795;
 
 inline std::string FullPath(const std::string& relative) {
     char full[MAX_PATH] = {};
@@ -61,7 +54,7 @@ class SkyvaneHost : public ::testing::Test {
     void StartFlying() {
         Start();
         HostsimStep(options.flyingAfterSeconds + 1);
-        ASSERT_EQ(HostsimHostState(), kStateFlying);
+        ASSERT_EQ(HostsimHostState(), kHostStateFlying);
     }
 
     std::string IniPath() const { return root + "\\Modules\\Skyvane.ini"; }

@@ -130,7 +130,7 @@ TEST_F(SkyvaneHost, ImportsFilledLateBindOnceTheyArrive) {
     HostsimEyePoint hostEye = Tower();
     HostsimStep(5);
     EXPECT_TRUE(SameEye(Tower(), hostEye));
-    HostsimSetHostState(kStateBinding);
+    HostsimSetHostState(kHostStateReady);
     HostsimStep(3);
     EXPECT_FALSE(SameEye(Tower(), hostEye)) << "bound and placed once the table was filled";
 }

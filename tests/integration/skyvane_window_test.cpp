@@ -177,12 +177,12 @@ TEST_F(Window, TheAboutBoxPausesTheHostAndResumesItAtOk) {
     EXPECT_STREQ(text, "Skyvane v2.0");
     GetDlgItemTextA(about, 10019, text, sizeof(text));
     EXPECT_STREQ(text, "for MS FS2004");
-    EXPECT_EQ(EventsSince(first, kPauseEvent), 1);
+    EXPECT_EQ(EventsSince(first, kEventPause), 1);
     EXPECT_TRUE(HostsimPaused());
     ASSERT_TRUE(HostsimClickControl(kAboutOk));
     HostsimPump(0);
     EXPECT_EQ(HostsimFindModuleWindow(kAboutOk), nullptr);
-    EXPECT_EQ(EventsSince(first, kResumeEvent), 1);
+    EXPECT_EQ(EventsSince(first, kEventResume), 1);
     EXPECT_FALSE(HostsimPaused());
 }
 
@@ -207,7 +207,7 @@ TEST_F(Window, TheSettingsHotkeyClosesAnOpenAboutBox) {
     ASSERT_NE(HostsimFindModuleWindow(kAboutOk), nullptr);
     Press('C', kHostsimShift);
     EXPECT_EQ(HostsimFindModuleWindow(kAboutOk), nullptr);
-    EXPECT_EQ(EventsSince(first, kResumeEvent), 1);
+    EXPECT_EQ(EventsSince(first, kEventResume), 1);
     Press('C', kHostsimShift);
     EXPECT_NE(HostsimFindModuleWindow(kSettingsTabs), nullptr) << "the next press opens settings";
 }

@@ -175,7 +175,7 @@ class Soak : public AiListHost {
             break;
         }
         case 12:
-            HostsimSetHostState(r.OneIn(4) ? kStateBinding : kStateFlying);
+            HostsimSetHostState(r.OneIn(4) ? kHostStateReady : kHostStateFlying);
             break;
         case 13: {
             // An aircraft of the pool vanishes, followed or not, or comes back as a new object.
@@ -202,7 +202,7 @@ class Soak : public AiListHost {
         HostsimClickControl(IDC_ABOUT_OK);
         HostsimClickControl(IDC_AI_LIST_CLOSE);
         HostsimSetPaused(false);
-        HostsimSetHostState(kStateFlying);
+        HostsimSetHostState(kHostStateFlying);
         HostsimSetView(kViewTower);
         HostsimStep(2);
         list = nullptr;

@@ -9,6 +9,9 @@
 
 namespace {
 
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+
 // A buffer pre-filled so that a missing terminator or an overrun shows.
 struct Text {
     Text() { std::memset(buffer, '#', sizeof buffer); }
@@ -24,68 +27,101 @@ struct Text {
     }
 };
 
+struct NameCase {
+    const char* (*name)(int32_t);
+    int32_t index;
+    const char* text;
+};
+
+const NameCase kNameCases[] = {{AiStateName, -1, "n/a"},
+                               {AiStateName, 24, "n/a"},
+                               {AiStateName, INT32_MIN, "n/a"},
+                               {AiStateName, INT32_MAX, "n/a"},
+                               {DayName, 7, "n/a"},
+                               {DayName, -1, "n/a"},
+                               {AiColumnHeader, 0, "Type"},
+                               {AiColumnHeader, 2, "Distance, nm"},
+                               {AiColumnHeader, 7, "V.Speed, ft/min"},
+                               {AiColumnHeader, 8, ""},
+                               {AiColumnHeader, -1, ""}};
+
+struct IntegerCase {
+    void (*format)(int32_t, char*);
+    int32_t value;
+    const char* text;
+};
+
+const IntegerCase kIntegerCases[] = {{FormatStateText, 19, "sleep"},
+                                     {FormatStateText, 3, "Clearence"},
+                                     {FormatStateText, -1, "n/a"},
+                                     {FormatAiCount, 1, "N = 0"}, // entry 0 is left out
+                                     {FormatAiCount, 13, "N = 12"},
+                                     {FormatAiCount, 0, "N = -1"},
+                                     {FormatAiCount, INT32_MIN, "N = 2147483647"}};
+
+struct NumberCase {
+    void (*format)(double, char*);
+    double value;
+    const char* text;
+};
+
+const NumberCase kNumberCases[] = {
+    // Distances to a tenth, or not available.
+    {FormatDistanceText, 12.34, "12.3"},
+    {FormatDistanceText, 0, "0.0"},
+    {FormatDistanceText, -1, "n/a"},
+    {FormatDistanceText, -0.01, "n/a"},
+    {FormatDistanceText, 0.06, "0.1"},
+    {FormatDistanceText, 249.96, "250.0"},
+    {FormatDistanceText, kNaN, "n/a"},
+    {FormatDistanceText, kInfinity, "n/a"},
+    // Rounded half up, within 32 bits.
+    {FormatRoundedText, 359.6, "360"},
+    {FormatRoundedText, -512.7, "-512"},
+    {FormatRoundedText, 1500.5, "1501"},
+    {FormatRoundedText, -0.5, "0"},
+    {FormatRoundedText, 1e12, "2147483647"},
+    {FormatRoundedText, kNaN, "0"},
+    // The host's day as a double, truncated.
+    {FormatDayText, 3.0, "Wed"},
+    {FormatDayText, 6.99, "Sat"},
+    {FormatDayText, -0.5, "Sun"},
+    {FormatDayText, 7.0, "n/a"},
+    {FormatDayText, kNaN, "Sun"}};
+
+template <typename Case, typename Call> void ExpectTexts(const Case& cases, Call call) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.value);
+        Text t;
+        call(c, t.buffer);
+        EXPECT_EQ(t.str(), c.text);
+        EXPECT_TRUE(t.tailUntouched());
+    }
+}
+
 } // namespace
 
-TEST(AiNames, StateTableHasItsTwentyFourEntriesAsSpelled) {
-    const char* expected[] = {
-        "Init",     "Sleep",        "Flt Plan", "Clearence",    "Pre Push Back", "Push Back",
-        "Startup",  "Pre Taxi Out", "Taxi Out", "Pre Take Off", "Take Off",      "T&G Depart",
-        "Enroute",  "Pattern",      "Landing",  "Rollout",      "Go Around",     "Taxi In",
-        "Shutdown", "sleep",        "waypoint", "takeoff",      "landing",       "taxi"};
+TEST(AiNames, TablesAsSpelledAndNotAvailableOutside) {
+    const char* states[] = {"Init",      "Sleep",      "Flt Plan",     "Clearence", "Pre Push Back",
+                            "Push Back", "Startup",    "Pre Taxi Out", "Taxi Out",  "Pre Take Off",
+                            "Take Off",  "T&G Depart", "Enroute",      "Pattern",   "Landing",
+                            "Rollout",   "Go Around",  "Taxi In",      "Shutdown",  "sleep",
+                            "waypoint",  "takeoff",    "landing",      "taxi"};
     for (int32_t i = 0; i < 24; ++i) {
-        EXPECT_STREQ(AiStateName(i), expected[i]) << i;
+        EXPECT_STREQ(AiStateName(i), states[i]) << i;
     }
-    EXPECT_STREQ(AiStateName(-1), "n/a");
-    EXPECT_STREQ(AiStateName(24), "n/a");
-    EXPECT_STREQ(AiStateName(INT32_MIN), "n/a");
-    EXPECT_STREQ(AiStateName(INT32_MAX), "n/a");
-}
-
-TEST(AiNames, DayNamesFromSunday) {
-    const char* expected[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+    const char* days[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
     for (int32_t i = 0; i < 7; ++i) {
-        EXPECT_STREQ(DayName(i), expected[i]);
+        EXPECT_STREQ(DayName(i), days[i]) << i;
     }
-    EXPECT_STREQ(DayName(7), "n/a");
-    EXPECT_STREQ(DayName(-1), "n/a");
+    for (const NameCase& c : kNameCases) {
+        EXPECT_STREQ(c.name(c.index), c.text) << c.index;
+    }
 }
 
-TEST(AiNames, ColumnHeaders) {
-    EXPECT_STREQ(AiColumnHeader(0), "Type");
-    EXPECT_STREQ(AiColumnHeader(2), "Distance, nm");
-    EXPECT_STREQ(AiColumnHeader(7), "V.Speed, ft/min");
-    EXPECT_STREQ(AiColumnHeader(8), "");
-    EXPECT_STREQ(AiColumnHeader(-1), "");
-}
-
-TEST(AiCells, StateText) {
-    Text t;
-    FormatStateText(19, t.buffer);
-    EXPECT_EQ(t.str(), "sleep");
-    FormatStateText(3, t.buffer);
-    EXPECT_EQ(t.str(), "Clearence");
-    FormatStateText(-1, t.buffer);
-    EXPECT_EQ(t.str(), "n/a");
-}
-
-TEST(AiCells, DistanceToATenthOrNotAvailable) {
-    Text t;
-    FormatDistanceText(12.34, t.buffer);
-    EXPECT_EQ(t.str(), "12.3");
-    FormatDistanceText(0, t.buffer);
-    EXPECT_EQ(t.str(), "0.0");
-    FormatDistanceText(-1, t.buffer);
-    EXPECT_EQ(t.str(), "n/a");
-    FormatDistanceText(-0.01, t.buffer);
-    EXPECT_EQ(t.str(), "n/a");
-    FormatDistanceText(0.06, t.buffer);
-    EXPECT_EQ(t.str(), "0.1");
-    FormatDistanceText(249.96, t.buffer);
-    EXPECT_EQ(t.str(), "250.0");
-    FormatDistanceText(std::numeric_limits<double>::quiet_NaN(), t.buffer);
-    EXPECT_EQ(t.str(), "n/a");
-    FormatDistanceText(std::numeric_limits<double>::infinity(), t.buffer);
-    EXPECT_EQ(t.str(), "n/a");
+TEST(AiCells, TextsOfEveryFormatter) {
+    ExpectTexts(kIntegerCases, [](const IntegerCase& c, char* out) { c.format(c.value, out); });
+    ExpectTexts(kNumberCases, [](const NumberCase& c, char* out) { c.format(c.value, out); });
 }
 
 TEST(AiCells, HugeDistancesAreCutToTheBuffer) {
@@ -96,75 +132,39 @@ TEST(AiCells, HugeDistancesAreCutToTheBuffer) {
     EXPECT_TRUE(t.tailUntouched());
 }
 
-TEST(AiCells, RoundedNumbers) {
-    Text t;
-    FormatRoundedText(359.6, t.buffer);
-    EXPECT_EQ(t.str(), "360");
-    FormatRoundedText(-512.7, t.buffer);
-    EXPECT_EQ(t.str(), "-512");
-    FormatRoundedText(1500.5, t.buffer);
-    EXPECT_EQ(t.str(), "1501");
-    FormatRoundedText(-0.5, t.buffer);
-    EXPECT_EQ(t.str(), "0");
-    FormatRoundedText(1e12, t.buffer);
-    EXPECT_EQ(t.str(), "2147483647");
-    FormatRoundedText(std::numeric_limits<double>::quiet_NaN(), t.buffer);
-    EXPECT_EQ(t.str(), "0");
-}
-
-TEST(AiStatus, CountLeavesOutEntryZero) {
-    Text t;
-    FormatAiCount(1, t.buffer);
-    EXPECT_EQ(t.str(), "N = 0");
-    FormatAiCount(13, t.buffer);
-    EXPECT_EQ(t.str(), "N = 12");
-    FormatAiCount(0, t.buffer);
-    EXPECT_EQ(t.str(), "N = -1");
-    FormatAiCount(INT32_MIN, t.buffer);
-    EXPECT_EQ(t.str(), "N = 2147483647");
-}
-
-TEST(AiStatus, DayFromTheHostsDouble) {
-    Text t;
-    FormatDayText(3.0, t.buffer);
-    EXPECT_EQ(t.str(), "Wed");
-    FormatDayText(6.99, t.buffer);
-    EXPECT_EQ(t.str(), "Sat");
-    FormatDayText(-0.5, t.buffer); // truncates to 0
-    EXPECT_EQ(t.str(), "Sun");
-    FormatDayText(7.0, t.buffer);
-    EXPECT_EQ(t.str(), "n/a");
-    FormatDayText(std::numeric_limits<double>::quiet_NaN(), t.buffer);
-    EXPECT_EQ(t.str(), "Sun");
-}
-
 TEST(AiStatus, UtcTimeWithTwoDigitsEach) {
-    Text t;
-    FormatUtcTime(9, 5, 3, t.buffer);
-    EXPECT_EQ(t.str(), "09:05:03");
-    FormatUtcTime(23, 59, 59, t.buffer);
-    EXPECT_EQ(t.str(), "23:59:59");
-    FormatUtcTime(0, 0, 65535, t.buffer);
-    EXPECT_EQ(t.str(), "00:00:65535");
-    FormatUtcTime(INT32_MIN, -1, 0, t.buffer);
-    EXPECT_EQ(t.str(), "-2147483648:-1:00");
+    const struct {
+        int32_t hours, minutes;
+        uint16_t seconds;
+        const char* text;
+    } cases[] = {{9, 5, 3, "09:05:03"},
+                 {23, 59, 59, "23:59:59"},
+                 {0, 0, 65535, "00:00:65535"},
+                 {INT32_MIN, -1, 0, "-2147483648:-1:00"}};
+    for (const auto& c : cases) {
+        Text t;
+        FormatUtcTime(c.hours, c.minutes, c.seconds, t.buffer);
+        EXPECT_EQ(t.str(), c.text);
+    }
 }
 
 TEST(CopyHostText, StopsAtTheTerminatorOrTheBuffer) {
-    Text t;
-    CopyHostText("Boeing 737-800", kTextSize, t.buffer);
-    EXPECT_EQ(t.str(), "Boeing 737-800");
-
     char full[kTextSize];
     std::memset(full, 'x', sizeof full); // no terminator at all
-    CopyHostText(full, sizeof full, t.buffer);
-    EXPECT_EQ(t.str(), std::string(kTextSize - 1, 'x'));
-    EXPECT_TRUE(t.tailUntouched());
-
-    CopyHostText(full, 4, t.buffer); // a shorter source is not read beyond its size
-    EXPECT_EQ(t.str(), "xxxx");
-    CopyHostText("", kTextSize, t.buffer);
-    EXPECT_EQ(t.str(), "");
+    const struct {
+        const char* source;
+        size_t size;
+        std::string text;
+    } cases[] = {{"Boeing 737-800", kTextSize, "Boeing 737-800"},
+                 {full, sizeof full, std::string(kTextSize - 1, 'x')},
+                 {full, 4, "xxxx"}, // a shorter source is not read beyond its size
+                 {"", kTextSize, ""}};
+    for (const auto& c : cases) {
+        Text t;
+        CopyHostText(c.source, c.size, t.buffer);
+        EXPECT_EQ(t.str(), c.text);
+        EXPECT_TRUE(t.tailUntouched());
+    }
 }
 
 TEST(AiBearingFrom, IsMagneticAndWithinOneTurn) {

@@ -1,160 +1,132 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstring>
+#include <vector>
 
 #include "core/settings/clamp_settings.h"
 #include "core/settings/settings_defaults.h"
+#include "core/settings/settings_limits.h"
+#include "settings_fields.h"
 
 namespace {
 
 // Six zero parts, as a missing TOWER section reads, with the check value they need.
-TowerValues ZeroTower(int32_t checkValue) {
-    return TowerValues{0, 0, 0, 0, 0, 0, checkValue};
-}
+constexpr int32_t kZeroTowerCheck = 6 * '0';
 
-class ClampSettingsTest : public ::testing::Test {
-  protected:
-    void SetUp() override { InitModuleDefaults(s, h); }
-    void Clamp() { ClampSettings(s, h, ZeroTower(0)); }
-    Settings s;
-    HotkeyTable h;
+using namespace field;
+
+// The defaults with `given` set, clamped against a TOWER section of six zero parts and the check
+// value `tower`: the fields in `clamped` change so, every other field stays as given.
+struct ClampCase {
+    const char* what;
+    std::vector<FieldValue> given;
+    int32_t tower;
+    std::vector<FieldValue> clamped;
+};
+
+const ClampCase kClampCases[] = {
+    {"the defaults", {}, 0, {}},
+    {"a short period", {{Svp, 3}, {RngSvpMax, 40}}, 0, {{Svp, kSvpMinSeconds}}},
+    {"a long period and range",
+     {{Svp, 200}, {RngSvpMax, 500}},
+     0,
+     {{Svp, kRngSvpMaxHighSeconds}, {RngSvpMax, kRngSvpMaxHighSeconds}}},
+    {"a missing range: the lowest before the period is cut",
+     {{Svp, 16}, {RngSvpMax, 0}},
+     0,
+     {{Svp, kRngSvpMaxLowSeconds}, {RngSvpMax, kRngSvpMaxLowSeconds}}},
+    {"a missing lateral range", {{RngRlp, 0}}, 0, {{RngRlp, kOffsetRangeLow}}},
+    {"ranges set their lower bounds before the offsets are clamped",
+     {{RngRlp, 20}, {Rlp, -50}, {RngRal, 1000}, {Ral, 150}},
+     0,
+     {{Rlp, -20},
+      {RlpMin, -20},
+      {RngRal, kOffsetRangeHigh},
+      {RalMin, -kOffsetRangeHigh},
+      {Ral, kOffsetRangeHigh}}},
+    {"a negative range",
+     {{RngRlp, 20}, {RngRal, -7}, {Ral, -9}, {Rlp, 21}},
+     0,
+     {{RlpMin, -20}, {RngRal, kOffsetRangeLow}, {Ral, -kOffsetRangeLow}, {Rlp, 20}}},
+    {"extreme integers",
+     {{RngRlp, INT32_MIN},
+      {RngRal, INT32_MAX},
+      {RngSvpMax, INT32_MIN},
+      {Svp, INT32_MAX},
+      {Rlp, INT32_MIN},
+      {Ral, INT32_MAX}},
+     0,
+     {{RngRlp, kOffsetRangeLow},
+      {RngRal, kOffsetRangeHigh},
+      {RalMin, -kOffsetRangeHigh},
+      {RngSvpMax, kRngSvpMaxLowSeconds},
+      {Svp, kRngSvpMaxLowSeconds},
+      {Rlp, -kOffsetRangeLow},
+      {Ral, kOffsetRangeHigh}}},
+    // Choices outside their range become 0, switches and the tour's range are cut, Active is left
+    // alone.
+    {"choices and switches too high",
+     {{Mode, 3},
+      {RndH, -1},
+      {RndV, 7},
+      {Active, 7},
+      {Turns, 7},
+      {Jumps, INT32_MIN},
+      {Tour, 7},
+      {TourRange, -3}},
+     0,
+     {{Mode, 0},
+      {RndH, 0},
+      {RndV, 0},
+      {Turns, 1},
+      {Jumps, 0},
+      {Tour, 1},
+      {TourRange, kTourRangeLowNm}}},
+    {"choices and switches in range",
+     {{Mode, -1},
+      {RndH, 2},
+      {RndV, 1},
+      {Active, -3},
+      {Turns, 0},
+      {Jumps, 1},
+      {Tour, -1},
+      {TourRange, 99}},
+     0,
+     {{Mode, 0}, {Tour, 0}, {TourRange, kTourRangeHighNm}}},
+    {"on the ground", {{Mode, kModeOnGround}}, 0, {}},
+    // Plane spotting survives only with a valid TOWER section; only it consults the section.
+    {"spotting, a missing section", {{Mode, kModePlaneSpotting}}, 0, {{Mode, kModeNormal}}},
+    {"spotting, a valid section", {{Mode, kModePlaneSpotting}}, kZeroTowerCheck, {}},
+    {"on the ground, a bad section", {{Mode, kModeOnGround}}, 12345, {}},
 };
 
 } // namespace
 
-TEST_F(ClampSettingsTest, DefaultsPassUnchanged) {
-    Settings before = s;
-    Clamp();
-    EXPECT_EQ(0, std::memcmp(&before, &s, sizeof s));
+TEST(ClampSettings, BringsEverySettingIntoRangeAndLeavesTheRest) {
+    for (const ClampCase& c : kClampCases) {
+        SCOPED_TRACE(c.what);
+        Settings s;
+        HotkeyTable h;
+        InitModuleDefaults(s, h);
+        SetFields(s, c.given);
+        Settings expected = s;
+        SetFields(expected, c.clamped);
+        ClampSettings(s, h, TowerValues{0, 0, 0, 0, 0, 0, c.tower});
+        EXPECT_EQ(SettingsDifferences(s, expected), "");
+    }
 }
 
-TEST_F(ClampSettingsTest, PeriodIsRaisedToFiveAndCutToTheCutRange) {
-    s.Svp = 3;
-    s.RngSvpMax = 40;
-    Clamp();
-    EXPECT_EQ(s.Svp, 5);
-    EXPECT_EQ(s.RngSvpMax, 40);
-
-    s.Svp = 200;
-    s.RngSvpMax = 500;
-    Clamp();
-    EXPECT_EQ(s.RngSvpMax, 120);
-    EXPECT_EQ(s.Svp, 120);
-
-    s.Svp = 16;
-    s.RngSvpMax = 0; // a missing key: the range becomes 15 before the period is cut
-    Clamp();
-    EXPECT_EQ(s.RngSvpMax, 15);
-    EXPECT_EQ(s.Svp, 15);
-}
-
-TEST_F(ClampSettingsTest, RangesSetTheirLowerBoundsBeforeTheOffsetsAreClamped) {
-    s.RngRlp = 0;
-    Clamp();
-    EXPECT_EQ(s.RngRlp, 5);
-    EXPECT_EQ(s.RlpMin, -5);
-
-    s.RngRlp = 20;
-    s.Rlp = -50;
-    s.RngRal = 1000;
-    s.Ral = 150;
-    Clamp();
-    EXPECT_EQ(s.Rlp, -20);
-    EXPECT_EQ(s.RlpMin, -20);
-    EXPECT_EQ(s.RngRal, 100);
-    EXPECT_EQ(s.RalMin, -100);
-    EXPECT_EQ(s.Ral, 100);
-
-    s.RngRal = -7;
-    s.Ral = -9;
-    s.Rlp = 21;
-    Clamp();
-    EXPECT_EQ(s.RngRal, 5);
-    EXPECT_EQ(s.RalMin, -5);
-    EXPECT_EQ(s.Ral, -5);
-    EXPECT_EQ(s.Rlp, 20);
-}
-
-TEST_F(ClampSettingsTest, ExtremeIntegersStayDefined) {
-    s.RngRlp = INT32_MIN;
-    s.RngRal = INT32_MAX;
-    s.RngSvpMax = INT32_MIN;
-    s.Svp = INT32_MAX;
-    s.Rlp = INT32_MIN;
-    s.Ral = INT32_MAX;
-    Clamp();
-    EXPECT_EQ(s.RngRlp, 5);
-    EXPECT_EQ(s.RngRal, 100);
-    EXPECT_EQ(s.RngSvpMax, 15);
-    EXPECT_EQ(s.Svp, 15);
-    EXPECT_EQ(s.Rlp, -5);
-    EXPECT_EQ(s.Ral, 100);
-}
-
-TEST_F(ClampSettingsTest, ChoicesOutsideTheirRangeBecomeZeroSwitchesAreCutActiveIsLeftAlone) {
-    s.Mode = 3;
-    s.RndH = -1;
-    s.RndV = 7;
-    s.Active = 7;
-    s.Turns = s.Tour = 7;
-    s.Jumps = INT32_MIN;
-    s.TourRange = -3;
-    Clamp();
-    EXPECT_EQ(s.Mode, 0);
-    EXPECT_EQ(s.RndH, 0);
-    EXPECT_EQ(s.RndV, 0);
-    EXPECT_EQ(s.Active, 7);
-    EXPECT_EQ(s.Turns, 1);
-    EXPECT_EQ(s.Jumps, 0);
-    EXPECT_EQ(s.Tour, 1);
-    EXPECT_EQ(s.TourRange, 1);
-
-    s.Mode = -1;
-    s.RndH = 2;
-    s.RndV = 1;
-    s.Active = -3;
-    s.Turns = 0;
-    s.Jumps = 1;
-    s.Tour = -1;
-    s.TourRange = 99;
-    Clamp();
-    EXPECT_EQ(s.Mode, 0);
-    EXPECT_EQ(s.RndH, 2);
-    EXPECT_EQ(s.RndV, 1);
-    EXPECT_EQ(s.Active, -3);
-    EXPECT_EQ(s.Turns, 0);
-    EXPECT_EQ(s.Jumps, 1);
-    EXPECT_EQ(s.Tour, 0);
-    EXPECT_EQ(s.TourRange, 50);
-
-    s.Mode = 1;
-    Clamp();
-    EXPECT_EQ(s.Mode, 1);
-}
-
-TEST_F(ClampSettingsTest, PlaneSpottingSurvivesOnlyWithAValidTowerSection) {
-    s.Mode = 2;
-    ClampSettings(s, h, ZeroTower(0)); // missing section: six "0" sum to 288, not 0
-    EXPECT_EQ(s.Mode, 0);
-
-    s.Mode = 2;
-    ClampSettings(s, h, ZeroTower(288));
-    EXPECT_EQ(s.Mode, 2);
-
-    // Only Mode 2 consults the section.
-    s.Mode = 1;
-    ClampSettings(s, h, ZeroTower(12345));
-    EXPECT_EQ(s.Mode, 1);
-}
-
-TEST_F(ClampSettingsTest, EndsByValidatingTheHotkeys) {
+TEST(ClampSettings, EndsByValidatingTheHotkeys) {
+    Settings s;
+    HotkeyTable h;
+    InitModuleDefaults(s, h);
     h.options[2].key = 'Q';
     h.options[7].key = 'Q';
     h.options[7].ctrlFlag = 0;
     h.options[4].modifierMask = 4;
-    Clamp();
+    ClampSettings(s, h, TowerValues{});
     EXPECT_EQ(h.options[2].key, 'Q');
-    EXPECT_EQ(h.options[7].key, 'J');
-    EXPECT_EQ(h.options[4].modifierMask, 1);
+    EXPECT_EQ(h.options[7].key, h.options[7].defaultKey);
+    EXPECT_EQ(h.options[4].modifierMask,
+              h.options[4].defaultShiftFlag + h.options[4].defaultCtrlFlag);
 }

@@ -3,31 +3,35 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "core/settings/config_values.h"
 
 TEST(CheckValue, SumsSignedCharactersPlusTheirWeightedPositions) {
-    EXPECT_EQ(CheckValue(""), 0);
-    EXPECT_EQ(CheckValue("0"), 48);
-    EXPECT_EQ(CheckValue("12"), 49 + 50 + 256);
-    EXPECT_EQ(CheckValue("-5"), 45 + 53 + 256);
-    // Characters above 127 count as negative bytes.
-    EXPECT_EQ(CheckValue("\xE9"), -23);
-    EXPECT_EQ(CheckValue("a\xFF"), 97 - 1 + 256);
-}
-
-TEST(CheckValue, StopsAfter260CharactersOfAnUnterminatedText) {
-    char text[300];
-    std::memset(text, '1', sizeof text); // no terminator anywhere
-    // 260 * 49 + 256 * (0 + 1 + ... + 259)
-    EXPECT_EQ(CheckValue(text), 260 * 49 + 256 * (259 * 260 / 2));
+    char ones[kTextSize + 40];
+    std::memset(ones, '1', sizeof ones); // no terminator anywhere: the sum stops at kTextSize
+    const int32_t n = static_cast<int32_t>(kTextSize);
+    const struct {
+        const char* text;
+        int32_t sum;
+    } cases[] = {{"", 0},
+                 {"0", 48},
+                 {"12", 49 + 50 + 256},
+                 {"-5", 45 + 53 + 256},
+                 {"\xE9", -23}, // characters above 127 count as negative bytes
+                 {"a\xFF", 97 - 1 + 256},
+                 {ones, n * 49 + 256 * ((n - 1) * n / 2)}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(CheckValue(c.text), c.sum) << std::string(c.text, strnlen(c.text, 8));
+    }
 }
 
 TEST(CheckValue, CountsEveryCharacterOfAFullBufferOfNegativeBytes) {
-    char text[261];
-    std::memset(text, '\x80', 260); // every character -128
-    text[260] = '\0';
-    EXPECT_EQ(CheckValue(text), -128 * 260 + 256 * (259 * 260 / 2));
+    char text[kTextSize + 1];
+    std::memset(text, '\x80', kTextSize); // every character -128
+    text[kTextSize] = '\0';
+    const int32_t n = static_cast<int32_t>(kTextSize);
+    EXPECT_EQ(CheckValue(text), -128 * n + 256 * ((n - 1) * n / 2));
     TowerValues tower{INT32_MIN, INT32_MIN, INT32_MIN, INT32_MIN, INT32_MIN, INT32_MIN, 0};
     EXPECT_EQ(TowerCheckSum(tower), 6 * CheckValue("-2147483648"));
 }
@@ -37,27 +41,25 @@ TEST(ParseDecimal, ReadsLeadingDecimalNumbersAndWrapsOrSaturatesBeyond32Bits) {
     const struct {
         const char* text;
         int32_t wrapped, saturated;
-    } cases[] = {
-        {"0", 0, 0},
-        {"12abc", 12, 12},
-        {"  -17", -17, -17},
-        {"\t+8", 8, 8},
-        {"abc", 0, 0},
-        {"", 0, 0},
-        {"-", 0, 0},
-        {"- 5", 0, 0},
-        {"1 2", 1, 1},
-        {"340,1", 340, 340},
-        {"2147483647", INT32_MAX, INT32_MAX},
-        {"-2147483648", INT32_MIN, INT32_MIN},
-        {"2147483648", INT32_MIN, INT32_MAX},
-        {"3000000000", -1294967296, INT32_MAX},
-        {"4294967296", 0, INT32_MAX},
-        {"4294967297", 1, INT32_MAX},
-        {"-4294967297", -1, INT32_MIN},
-        {"99999999999999999999999", -159383553, INT32_MAX},
-        {"-99999999999999999999", -1661992959, INT32_MIN},
-    };
+    } cases[] = {{"0", 0, 0},
+                 {"12abc", 12, 12},
+                 {"  -17", -17, -17},
+                 {"\t+8", 8, 8},
+                 {"abc", 0, 0},
+                 {"", 0, 0},
+                 {"-", 0, 0},
+                 {"- 5", 0, 0},
+                 {"1 2", 1, 1},
+                 {"340,1", 340, 340},
+                 {"2147483647", INT32_MAX, INT32_MAX},
+                 {"-2147483648", INT32_MIN, INT32_MIN},
+                 {"2147483648", INT32_MIN, INT32_MAX},
+                 {"3000000000", -1294967296, INT32_MAX},
+                 {"4294967296", 0, INT32_MAX},
+                 {"4294967297", 1, INT32_MAX},
+                 {"-4294967297", -1, INT32_MIN},
+                 {"99999999999999999999999", -159383553, INT32_MAX},
+                 {"-99999999999999999999", -1661992959, INT32_MIN}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         EXPECT_EQ(ParseDecimal(c.text, kTextSize, kOverflowWraps), c.wrapped);
@@ -67,43 +69,29 @@ TEST(ParseDecimal, ReadsLeadingDecimalNumbersAndWrapsOrSaturatesBeyond32Bits) {
     EXPECT_EQ(ParseDecimal("123", 2, kOverflowSaturates), 12) << "stops at the limit";
 }
 
+// Read one after another into the same option, each from what the row before left.
 TEST(ParseHotkeyValue, KeyAndMaskAreLowBytesAndTheFlagsFollowTheMask) {
+    const struct {
+        const char* text;
+        uint8_t key, mask, shift, ctrl;
+    } cases[] = {
+        {"84", 84, 3, 1, 2}, // no comma: the modifiers stay
+        {"340,1", 84, 1, 1, 0}, {"70,2", 70, 2, 0, 2}, {"81,259", 81, 3, 1, 2}, // 259 keeps 3
+        {"66,4", 66, 4, 0, 0}, // neither bit 0 nor bit 1
+        {"x,,1", 0, 0, 0, 0}   // the number right after the first comma: none
+    };
     HotkeyOption o{};
     o.shiftFlag = 1;
     o.ctrlFlag = 2;
     o.modifierMask = 3;
-    ParseHotkeyValue("84", o); // no comma: modifiers stay
-    EXPECT_EQ(o.key, 84);
-    EXPECT_EQ(o.modifierMask, 3);
-    EXPECT_EQ(o.shiftFlag, 1);
-    EXPECT_EQ(o.ctrlFlag, 2);
-
-    ParseHotkeyValue("340,1", o);
-    EXPECT_EQ(o.key, 84);
-    EXPECT_EQ(o.modifierMask, 1);
-    EXPECT_EQ(o.shiftFlag, 1);
-    EXPECT_EQ(o.ctrlFlag, 0);
-
-    ParseHotkeyValue("70,2", o);
-    EXPECT_EQ(o.key, 70);
-    EXPECT_EQ(o.modifierMask, 2);
-    EXPECT_EQ(o.shiftFlag, 0);
-    EXPECT_EQ(o.ctrlFlag, 2);
-
-    ParseHotkeyValue("81,259", o); // 259 keeps 3
-    EXPECT_EQ(o.key, 81);
-    EXPECT_EQ(o.modifierMask, 3);
-    EXPECT_EQ(o.shiftFlag, 1);
-    EXPECT_EQ(o.ctrlFlag, 2);
-
-    ParseHotkeyValue("66,4", o); // neither bit 0 nor bit 1
-    EXPECT_EQ(o.modifierMask, 4);
-    EXPECT_EQ(o.shiftFlag, 0);
-    EXPECT_EQ(o.ctrlFlag, 0);
-
-    ParseHotkeyValue("x,,1", o); // the number right after the first comma: none
-    EXPECT_EQ(o.key, 0);
-    EXPECT_EQ(o.modifierMask, 0);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        ParseHotkeyValue(c.text, o);
+        EXPECT_EQ(o.key, c.key);
+        EXPECT_EQ(o.modifierMask, c.mask);
+        EXPECT_EQ(o.shiftFlag, c.shift);
+        EXPECT_EQ(o.ctrlFlag, c.ctrl);
+    }
 }
 
 TEST(SpottingEyePointValid, MatchesTheSumOfTheSixFormattedParts) {

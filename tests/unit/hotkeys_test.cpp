@@ -10,134 +10,69 @@
 
 namespace {
 
-class ValidateHotkeysTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        Settings s;
-        InitModuleDefaults(s, h);
-    }
-    void Read(int i, const char* value) { ParseHotkeyValue(value, h.options[i]); }
-    void ExpectHotkey(int i, uint8_t key, uint8_t shift, uint8_t ctrl, uint8_t mask) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(h.options[i].key, key);
-        EXPECT_EQ(h.options[i].shiftFlag, shift);
-        EXPECT_EQ(h.options[i].ctrlFlag, ctrl);
-        EXPECT_EQ(h.options[i].modifierMask, mask);
-    }
-    HotkeyTable h;
+struct ExpectedHotkey {
+    unsigned key, shift, ctrl, mask;
 };
+
+// Runs one case of the file on a default table; each option is compared with its expectation.
+void ValidateCase(const std::string& name, const std::vector<std::string>& reads,
+                  const ExpectedHotkey (&expected)[kHotkeyOptionCount]) {
+    SCOPED_TRACE(name);
+    Settings s;
+    HotkeyTable h;
+    InitModuleDefaults(s, h);
+    for (const std::string& line : reads) {
+        int index = -1, consumed = 0;
+        ASSERT_TRUE(std::sscanf(line.c_str(), "read %d %n", &index, &consumed) == 1 &&
+                    consumed > 0 && index >= 0 && index < kHotkeyOptionCount)
+            << line;
+        // The value starts after exactly one space, keeping its own leading blanks.
+        ParseHotkeyValue(line.c_str() + line.find(' ', line.find(' ') + 1) + 1, h.options[index]);
+    }
+    ValidateHotkeys(h);
+    for (int i = 0; i < kHotkeyOptionCount; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(h.options[i].key, expected[i].key);
+        EXPECT_EQ(h.options[i].shiftFlag, expected[i].shift);
+        EXPECT_EQ(h.options[i].ctrlFlag, expected[i].ctrl);
+        EXPECT_EQ(h.options[i].modifierMask, expected[i].mask);
+    }
+}
 
 } // namespace
 
-TEST_F(ValidateHotkeysTest, KeysOutsideDigitsAndLettersBecomeNoKey) {
-    Read(0, "97,1"); // lower-case a
-    Read(1, "59,2"); // between '9' and 'A'
-    Read(2, "53,1"); // '5'
-    Read(3, "48,1");
-    Read(4, "90,1");
-    Read(5, "58,1");
-    Read(6, "64,2");
-    Read(7, "91,1");
-    Read(8, "47,1");
-    ValidateHotkeys(h);
-    ExpectHotkey(2, '5', 1, 0, 1);
-    ExpectHotkey(3, '0', 1, 0, 1);
-    ExpectHotkey(4, 'Z', 1, 0, 1);
-    // Options without a key share nothing, whatever their modifiers.
-    for (int i : {0, 5, 7, 8}) {
-        ExpectHotkey(i, 0, 1, 0, 1);
-    }
-    ExpectHotkey(1, 0, 0, 2, 2);
-    ExpectHotkey(6, 0, 0, 2, 2);
-}
-
-TEST_F(ValidateHotkeysTest, TheLowerIndexKeepsASharedHotkey) {
-    Read(2, "81,1");
-    Read(7, "81,1");
-    ValidateHotkeys(h);
-    ExpectHotkey(2, 'Q', 1, 0, 1);
-    ExpectHotkey(7, 'J', 1, 0, 1);
-}
-
-TEST_F(ValidateHotkeysTest, AnInvalidMaskReturnsTheOptionToItsDefault) {
-    Read(3, "88,0");
-    Read(9, "88,4");
-    Read(11, "0,4");
-    Read(12, "0,0"); // no key and no modifiers: an emptied option
-    ValidateHotkeys(h);
-    ExpectHotkey(3, 'T', 1, 0, 1);
-    ExpectHotkey(9, 'N', 1, 2, 3);
-    ExpectHotkey(11, 'I', 1, 2, 3);
-    ExpectHotkey(12, 0, 0, 0, 0);
-}
-
-TEST_F(ValidateHotkeysTest, ADefaultMeetingAnOptionVisitedBeforeIsSettledByAnotherPass) {
-    Read(2, "74,3"); // J Shift+Ctrl: option 10's default
-    Read(10, "0,4"); // an invalid mask: back to J Shift+Ctrl after option 2's visit
-    ValidateHotkeys(h);
-    ExpectHotkey(10, 'J', 1, 2, 3);
-    ExpectHotkey(2, 'A', 1, 0, 1);
-}
-
-TEST_F(ValidateHotkeysTest, SameLetterWithOtherModifiersIsNoConflict) {
-    Read(0, "70,2"); // F with Ctrl
-    Read(9, "81,1"); // Q with Shift over the default Shift+Ctrl
-    ValidateHotkeys(h);
-    ExpectHotkey(0, 'F', 0, 2, 2);
-    ExpectHotkey(9, 'Q', 1, 0, 1);
-}
-
-TEST_F(ValidateHotkeysTest, AHotkeyEqualToAnEarlierDefaultReturnsToItsOwnDefault) {
-    Read(9, "78,1"); // N with Shift is option 6's default
-    ValidateHotkeys(h);
-    ExpectHotkey(6, 'N', 1, 0, 1);
-    ExpectHotkey(9, 'N', 1, 2, 3);
-}
-
-// Each file gives values as read from the KEYS section ("read <option> <value>") and the whole
-// table expected after validation ("expect <option> <key> <shift> <ctrl> <mask>"), worked out by
-// hand from the visiting order.
-class HotkeyTableFile : public ::testing::TestWithParam<const char*> {};
-
-TEST_P(HotkeyTableFile, ValidationFollowsTheVisitingOrder) {
-    const std::vector<std::string> lines = ReadTestDataLines(GetParam());
-    ASSERT_FALSE(lines.empty()) << GetParam();
-    HotkeyTable h;
+// tests/data/hotkeys_validation.txt: values as read from the KEYS section and the options that
+// end off their defaults, case by case; every option not listed must end at its default.
+TEST(ValidateHotkeys, EveryCaseOfTheFileFollowsTheVisitingOrder) {
+    const std::vector<std::string> lines = ReadTestDataLines("hotkeys_validation.txt");
+    ASSERT_FALSE(lines.empty());
     Settings s;
-    InitModuleDefaults(s, h);
-    int expectations = 0;
-    bool validated = false;
-    for (const std::string& line : lines) {
-        int index = -1;
-        int consumed = 0;
-        if (std::sscanf(line.c_str(), "read %d %n", &index, &consumed) == 1 && consumed > 0) {
-            ASSERT_FALSE(validated) << line;
-            ASSERT_TRUE(index >= 0 && index < kHotkeyOptionCount) << line;
-            // The value starts after exactly one space, keeping its own leading blanks.
-            const size_t valueStart = line.find(' ', line.find(' ') + 1) + 1;
-            ParseHotkeyValue(line.c_str() + valueStart, h.options[index]);
-            continue;
+    HotkeyTable defaults;
+    InitModuleDefaults(s, defaults);
+    for (size_t at = 0; at < lines.size();) {
+        ASSERT_EQ(lines[at].rfind("case ", 0), 0u) << lines[at];
+        const std::string name = lines[at++].substr(5);
+        std::vector<std::string> reads;
+        ExpectedHotkey expected[kHotkeyOptionCount];
+        for (int i = 0; i < kHotkeyOptionCount; ++i) {
+            const HotkeyOption& d = defaults.options[i];
+            expected[i] = {d.defaultKey, d.defaultShiftFlag, d.defaultCtrlFlag,
+                           static_cast<unsigned>(d.defaultShiftFlag + d.defaultCtrlFlag)};
         }
-        unsigned key = 0, shift = 0, ctrl = 0, mask = 0;
-        ASSERT_EQ(
-            std::sscanf(line.c_str(), "expect %d %u %u %u %u", &index, &key, &shift, &ctrl, &mask),
-            5)
-            << line;
-        ASSERT_EQ(index, expectations) << "expectations must list options 0..14 in order";
-        if (!validated) {
-            ValidateHotkeys(h);
-            validated = true;
+        for (; at < lines.size() && lines[at].rfind("case ", 0) != 0; ++at) {
+            int index = -1;
+            ExpectedHotkey e{};
+            if (lines[at].rfind("read ", 0) == 0) {
+                reads.push_back(lines[at]);
+            } else {
+                ASSERT_EQ(std::sscanf(lines[at].c_str(), "expect %d %u %u %u %u", &index, &e.key,
+                                      &e.shift, &e.ctrl, &e.mask),
+                          5)
+                    << lines[at];
+                ASSERT_TRUE(index >= 0 && index < kHotkeyOptionCount) << lines[at];
+                expected[index] = e;
+            }
         }
-        SCOPED_TRACE(line);
-        EXPECT_EQ(h.options[index].key, key);
-        EXPECT_EQ(h.options[index].shiftFlag, shift);
-        EXPECT_EQ(h.options[index].ctrlFlag, ctrl);
-        EXPECT_EQ(h.options[index].modifierMask, mask);
-        ++expectations;
+        ValidateCase(name, reads, expected);
     }
-    EXPECT_EQ(expectations, kHotkeyOptionCount);
 }
-
-INSTANTIATE_TEST_SUITE_P(Tables, HotkeyTableFile,
-                         ::testing::Values("hotkeys_duplicates.txt", "hotkeys_cascade.txt",
-                                           "hotkeys_ranges.txt", "hotkeys_no_key.txt"));

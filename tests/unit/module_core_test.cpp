@@ -23,6 +23,7 @@
 #include "core/settings/settings_limits.h"
 #include "core/control/ai_list_model.h"
 #include "ini_texts.h"
+#include "tests/clean_settings.h"
 
 namespace {
 
@@ -271,22 +272,16 @@ class Sequence {
         if (!hostPoints.count(KeyOf(core.controller.savedHostEyePoint))) {
             return "the saved host eye point is not one the host set";
         }
-        const HotkeyOption* o = core.hotkeys.options;
-        for (int i = 0; i < kHotkeyOptionCount; ++i) {
-            for (int j = i + 1; j < kHotkeyOptionCount; ++j) {
-                if (o[i].key != 0 && o[i].key == o[j].key &&
-                    o[i].modifierMask == o[j].modifierMask) {
-                    return "options " + std::to_string(i) + " and " + std::to_string(j) +
-                           " share a hotkey";
-                }
-            }
+        const std::string unclean = clean_settings::Problems(core.settings, core.hotkeys);
+        if (!unclean.empty()) {
+            return unclean;
         }
         if (core.settings.Mode == kModePlaneSpotting &&
             !SameEyePoint(core.controller.spottingEyePoint, host.aircraft[0].position)) {
             return "plane spotting without a point taken at the user's aircraft";
         }
-        // What the module would write at exit reads back as the same settings and hotkeys: every
-        // setting within its limits, a spotting point that passes its check in plane spotting.
+        // What the module would write at exit reads back as the same settings and hotkeys, with
+        // a spotting point that passes its check in plane spotting.
         const StoredState read =
             ReadBackAfterRestart(core.settings, core.hotkeys, core.controller.spottingEyePoint);
         if (memcmp(&read.settings, &core.settings, sizeof read.settings) != 0) {

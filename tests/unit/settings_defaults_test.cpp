@@ -1,36 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
 #include "core/settings/settings_defaults.h"
-
-namespace {
-
-struct ExpectedHotkey {
-    const char* name;
-    char key;
-    uint8_t mask;
-};
-
-const ExpectedHotkey kExpected[kHotkeyOptionCount] = {
-    {"Skyvane On/Off", 'F', 1},
-    {"Next AI Aircraft", 'D', 1},
-    {"Previous AI Aircraft", 'A', 1},
-    {"Cycle Skyvane / Spot Plane (AI)", 'T', 1},
-    {"Dialog Settings", 'C', 1},
-    {"AI Aircraft List", 'V', 1},
-    {"Skyvane Mode Normal", 'N', 1},
-    {"Skyvane Mode On Ground", 'J', 1},
-    {"Skyvane Mode Plane Spotting", 'I', 1},
-    {"Random Horizontal None", 'N', 3},
-    {"Random Horizontal Dist=Const", 'J', 3},
-    {"Random Horizontal Dist=Var", 'I', 3},
-    {"Random Vertical None", 'M', 3},
-    {"Random Vertical Dist=Const", 'K', 3},
-    {"Random Vertical Dist=Var", 'P', 3},
-};
-
-} // namespace
+#include "core/settings/settings_limits.h"
+#include "settings_fields.h"
+#include "test_data.h"
 
 TEST(InitModuleDefaults, SetsEverySettingAndBoundOverGarbage) {
     Settings s;
@@ -38,42 +14,49 @@ TEST(InitModuleDefaults, SetsEverySettingAndBoundOverGarbage) {
     HotkeyTable h;
     std::memset(&h, 0xA5, sizeof h);
     InitModuleDefaults(s, h);
-    EXPECT_EQ(s.Active, 0);
-    EXPECT_EQ(s.Svp, 10);
-    EXPECT_EQ(s.Rlp, 2);
-    EXPECT_EQ(s.Ral, 1);
-    EXPECT_EQ(s.Mode, 0);
-    EXPECT_EQ(s.RndH, 0);
-    EXPECT_EQ(s.RndV, 0);
-    EXPECT_EQ(s.Turns, 0);
-    EXPECT_EQ(s.Jumps, 0);
-    EXPECT_EQ(s.Tour, 0);
-    EXPECT_EQ(s.TourRange, 5);
-    EXPECT_EQ(s.RngSvpMax, 15);
-    EXPECT_EQ(s.RngRlp, 5);
-    EXPECT_EQ(s.RngRal, 5);
-    EXPECT_EQ(s.SvpMin, 5);
-    EXPECT_EQ(s.RlpMin, -5);
-    EXPECT_EQ(s.RalMin, -5);
+    // Off, period 10 s, offsets 2 and 1 sizes, no mode, randomisation, turns, jumps or tour; the
+    // ranges at their lowest; every field not named here 0.
+    Settings expected{};
+    SetFields(expected, {{field::Svp, 10},
+                         {field::Rlp, 2},
+                         {field::Ral, 1},
+                         {field::RngSvpMax, kRngSvpMaxLowSeconds},
+                         {field::RngRlp, kOffsetRangeLow},
+                         {field::RngRal, kOffsetRangeLow},
+                         {field::TourRange, kTourRangeDefaultNm},
+                         {field::SvpMin, kSvpMinSeconds},
+                         {field::RlpMin, -kOffsetRangeLow},
+                         {field::RalMin, -kOffsetRangeLow}});
+    EXPECT_EQ(SettingsDifferences(s, expected), "");
 }
 
-TEST(InitModuleDefaults, FillsTheHotkeyTableWithNamesKeysAndModifiers) {
+// The pilot's guide lists the default hotkeys in option order, one a line: " Shift+F", padded to
+// column 16, then the option's name.
+TEST(InitModuleDefaults, FillsTheHotkeyTableAsThePilotsGuideListsIt) {
     Settings s{};
     HotkeyTable h;
     std::memset(&h, 0xA5, sizeof h);
     InitModuleDefaults(s, h);
+    std::vector<std::string> listed;
+    for (const std::string& line : ReadTestDataLines("../../docs/pilot-guide.txt")) {
+        if (line.rfind(" Shift+", 0) == 0) {
+            listed.push_back(line);
+        }
+    }
+    ASSERT_EQ(listed.size(), static_cast<size_t>(kHotkeyOptionCount));
     for (int i = 0; i < kHotkeyOptionCount; ++i) {
-        SCOPED_TRACE(i);
         const HotkeyOption& o = h.options[i];
-        const uint8_t ctrl = kExpected[i].mask == 3 ? 2 : 0;
         ASSERT_NE(o.optionName, nullptr);
-        EXPECT_STREQ(o.optionName, kExpected[i].name);
-        EXPECT_EQ(o.defaultKey, static_cast<uint8_t>(kExpected[i].key));
-        EXPECT_EQ(o.defaultShiftFlag, 1);
-        EXPECT_EQ(o.defaultCtrlFlag, ctrl);
-        EXPECT_EQ(o.key, static_cast<uint8_t>(kExpected[i].key));
-        EXPECT_EQ(o.shiftFlag, 1);
-        EXPECT_EQ(o.ctrlFlag, ctrl);
-        EXPECT_EQ(o.modifierMask, kExpected[i].mask);
+        std::string hotkey = std::string(" Shift+") + (o.defaultCtrlFlag ? "Ctrl+" : "") +
+                             static_cast<char>(o.defaultKey);
+        hotkey.resize(16, ' ');
+        const std::string expected = hotkey + o.optionName;
+        EXPECT_EQ(listed[i].substr(0, expected.size()), expected);
+        EXPECT_EQ(o.defaultShiftFlag, kShiftBit);
+        EXPECT_TRUE(o.defaultCtrlFlag == 0 || o.defaultCtrlFlag == kCtrlBit);
+        EXPECT_EQ(o.key, o.defaultKey);
+        EXPECT_EQ(o.shiftFlag, o.defaultShiftFlag);
+        EXPECT_EQ(o.ctrlFlag, o.defaultCtrlFlag);
+        EXPECT_EQ(o.modifierMask, o.defaultShiftFlag + o.defaultCtrlFlag);
     }
 }

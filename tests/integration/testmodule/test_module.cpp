@@ -9,10 +9,10 @@
 #include <cstdio>
 #include <cstring>
 
+#include "hostsim/host_layout.h"
+
 namespace {
-constexpr uint32_t kVersionWordRva = 0x73BB4;
-constexpr uint32_t kVersionWordExpected = 0x900;
-constexpr UINT_PTR kTickTimerId = 2;
+constexpr uint32_t kTestModuleId = 0x77;
 constexpr UINT kTickMilliseconds = 1000;
 constexpr int kJournalBytes = 32768;
 constexpr int kImportCount = 12;
@@ -45,7 +45,7 @@ LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     switch (message) {
     case WM_CLOSE:
         Note("close");
-        KillTimer(tickWindow, kTickTimerId);
+        KillTimer(tickWindow, kModuleTickTimerId);
         break;
     case WM_DESTROY:
         Note("destroy");
@@ -68,10 +68,10 @@ LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 INT_PTR CALLBACK TickWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
     if (message == WM_INITDIALOG) {
-        SetTimer(window, kTickTimerId, kTickMilliseconds, nullptr);
+        SetTimer(window, kModuleTickTimerId, kTickMilliseconds, nullptr);
         return TRUE;
     }
-    if (message == WM_TIMER && wParam == kTickTimerId) {
+    if (message == WM_TIMER && wParam == kModuleTickTimerId) {
         ++ticks;
         Note("tick %u window %d", ticks, window == tickWindow);
     }
@@ -96,31 +96,19 @@ void WriteJournalFile() {
 }
 } // namespace
 
-struct LinkageRecord {
-    uint32_t moduleId;
-    void (*init)();
-    void (*deinit)();
-    uint32_t flags;
-    uint32_t priority;
-    uint32_t version;
-    void* table;
-};
-
-struct ImportEntry {
-    uint32_t moduleId;
-    void* iface;
-};
-
 void ModuleInit();
 void ModuleDeinit();
 
 extern "C" {
-__declspec(dllexport) LinkageRecord Linkage = {0x77, &ModuleInit, &ModuleDeinit, 0,
-                                               0,    0x900,       nullptr};
+__declspec(dllexport) LinkageRecord Linkage = {
+    kTestModuleId, &ModuleInit, &ModuleDeinit, 0, 0, kVersionWordExpected, nullptr};
 __declspec(dllexport) ImportEntry ImportTable[kImportCount] = {
-    {0x0F, nullptr},       {0x17, nullptr}, {0x26, nullptr}, {0x01, nullptr},
-    {0x80000000, nullptr}, {0x02, nullptr}, {0x03, nullptr}, {0x19, nullptr},
-    {0x38, nullptr},       {0x14, nullptr}, {0x0A, nullptr}, {0, nullptr}};
+    {kEventsInterfaceId, nullptr},      {kObjectsInterfaceId, nullptr},
+    {kDiagnosticAInterfaceId, nullptr}, {kCoreInterfaceId, nullptr},
+    {kStateInterfaceId, nullptr},       {kViewsInterfaceId, nullptr},
+    {kGlobalsInterfaceId, nullptr},     {kAircraftTableInterfaceId, nullptr},
+    {kDiagnosticBInterfaceId, nullptr}, {kGeometryInterfaceId, nullptr},
+    {kFollowInterfaceId, nullptr},      {0, nullptr}};
 
 __declspec(dllexport) const char* TestModuleJournal() {
     return journal;
